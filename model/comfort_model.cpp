@@ -1,0 +1,117 @@
+#include "model/comfort_model.h"
+
+#include <cmath>
+
+namespace {
+
+// Unit conversions of ISO 7730.
+constexpr double watts_per_met = 58.15; // W/m² per met
+constexpr double icl_per_clo = 0.155;   // m²K/W per clo
+constexpr double kelvin_offset = 273.15;
+// The clothing temperature is brought back to °C with 273, not 273.15: the
+// published worked cases depend on it.
+constexpr double tcl_kelvin_offset = 273.0;
+// The loop stops when successive estimates (K/100) differ by at most this.
+constexpr double tolerance = 0.00015;
+
+} // namespace
+
+double sat_vapour_pressure(double t) { return std::exp(16.6536 - 4030.183 / (t + 235.0)); }
+
+double partial_vapour_pressure(double ta, double rh) {
+  // kPa times percent to Pa: rh / 100 * 1000.
+  return sat_vapour_pressure(ta) * rh * 10.0;
+}
+
+int16_t calc_pmv(double clo, double met, double wme, double ta, double tr, double vel, double rh,
+                 double &pmv) {
+  return calc_pmv_traced(clo, met, wme, ta, tr, vel, rh, pmv, nullptr);
+}
+
+int16_t calc_pmv_traced(double clo, double met, double wme, double ta, double tr, double vel,
+                        double rh, double &pmv, PmvTrace *trace) {
+  const double pa = partial_vapour_pressure(ta, rh);
+  const double icl = icl_per_clo * clo;
+  const double m = watts_per_met * met;
+  const double w = watts_per_met * wme;
+  const double mw = m - w;
+  const double fcl = icl < 0.078 ? 1.00 + 1.29 * icl : 1.05 + 0.645 * icl;
+  const double hcf = 12.1 * std::sqrt(vel);
+  const double taa = ta + kelvin_offset;
+  const double tra = tr + kelvin_offset;
+  const double tcla = taa + (35.5 - ta) / (3.5 * (6.45 * icl + 0.1));
+
+  // Terms of the clothing balance that depend neither on xf nor on hc.
+  const double tra100 = tra / 100.0;
+  const double tra4 = (tra100 * tra100) * (tra100 * tra100);
+  const double p1 = icl * fcl;
+  const double p2 = p1 * 3.96;
+  const double p3 = p1 * 100.0;
+  const double p4 = p1 * taa;
+  const double p5 = 308.7 - 0.028 * mw + p2 * tra4;
+
+  if (trace) {
+    trace->pa = pa;
+    trace->icl = icl;
+    trace->fcl = fcl;
+    trace->hcf = hcf;
+    trace->taa = taa;
+    trace->tra = tra;
+    trace->tcla = tcla;
+  }
+
+  double xn = tcla / 100.0;
+  double xf = xn;
+  double hc = 0.0;
+  int n = 0;
+  for (;;) {
+    xf = (xf + xn) / 2.0;
+    // Fourth root as two square roots: exact for 0 and cheaper than pow.
+    const double hcn = 2.38 * std::sqrt(std::sqrt(std::fabs(100.0 * xf - taa)));
+    hc = hcf > hcn ? hcf : hcn;
+    n = n + 1;
+    const double xf2 = xf * xf;
+    xn = (p5 + p4 * hc - p2 * (xf2 * xf2)) / (100.0 + p3 * hc);
+    if (trace) {
+      trace->xf[n - 1] = xf;
+      trace->hcn[n - 1] = hcn;
+      trace->hc[n - 1] = hc;
+      trace->xn[n - 1] = xn;
+      trace->iterations = n;
+    }
+    if (std::fabs(xn - xf) <= tolerance) break;
+    if (n >= pmv_max_iterations) return -1;
+  }
+  // Settling only in the last allowed iteration counts as a failure too.
+  if (n >= pmv_max_iterations) return -1;
+
+  const double tcl = 100.0 * xn - tcl_kelvin_offset;
+  const double diffusion = 0.00305 * (5733.0 - 6.99 * mw - pa);
+  const double sweating = mw > watts_per_met ? 0.42 * (mw - watts_per_met) : 0.0;
+  const double latent_respiration = 0.000017 * m * (5867.0 - pa);
+  const double dry_respiration = 0.0014 * m * (34.0 - ta);
+  const double xn2 = xn * xn;
+  const double radiation = 3.96 * fcl * (xn2 * xn2 - tra4);
+  const double convection = fcl * hc * (tcl - ta);
+  const double ts = 0.303 * std::exp(-0.036 * m) + 0.028;
+
+  if (trace) {
+    trace->tcl = tcl;
+    trace->diffusion = diffusion;
+    trace->sweating = sweating;
+    trace->latent_respiration = latent_respiration;
+    trace->dry_respiration = dry_respiration;
+    trace->radiation = radiation;
+    trace->convection = convection;
+    trace->ts = ts;
+  }
+
+  pmv = ts *
+        (mw - diffusion - sweating - latent_respiration - dry_respiration - radiation - convection);
+  return 0;
+}
+
+double calc_ppd(double pmv) {
+  const double pmv2 = pmv * pmv;
+  return 100.0 - 95.0 * std::exp(-0.03353 * pmv2 * pmv2 - 0.2179 * pmv2);
+}

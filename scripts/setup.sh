@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs what building and testing need on a Debian 12 machine, as root.
+# A prepared machine installs nothing: every package is checked first.
+set -euo pipefail
+
+packages=(cmake make g++ googletest libbenchmark-dev clang libclang-rt-14-dev
+          g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+          wine wine32:i386 xvfb xdotool xclip imagemagick x11-utils)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+if ((${#missing[@]} == 0)); then
+  exit 0
+fi
+
+if [[ $(id -u) -ne 0 ]]; then
+  SUDO=sudo
+else
+  SUDO=
+fi
+echo "setup: installing ${missing[*]}"
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $SUDO dpkg --add-architecture i386
+fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -q
+$SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: native, native under ASan+UBSan,
+# the Windows build under Wine (unit, Win32 and end-to-end tests), the
+# 64-bit Windows compile check and a short fuzz run. Exits non-zero on any
+# failure.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+
+bash scripts/setup.sh || exit 1
+
+failures=0
+summary=()
+step() { # name, command...
+  local name=$1
+  shift
+  echo "=== $name"
+  if "$@"; then
+    summary+=("ok      $name")
+  else
+    summary+=("FAILED  $name")
+    failures=$((failures + 1))
+  fi
+}
+
+build() { cmake --preset "$1" >/dev/null && cmake --build --preset "$1"; }
+
+step "native build" build native
+step "native tests" ctest --preset native
+step "sanitizer build" build native-asan
+step "sanitizer tests" env ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --preset native-asan
+step "windows-i686 build" build windows-i686
+step "windows-x86_64 compile check" build windows-x86_64
+
+export WINE_ROOT="$root/build/wine"
+# shellcheck source=scripts/wine-env.sh
+source scripts/wine-env.sh
+if start_private_display; then
+  trap stop_private_display EXIT
+  prepare_prefix
+  step "windows tests under Wine" ctest --preset windows-i686
+else
+  summary+=("FAILED  private X display")
+  failures=$((failures + 1))
+fi
+
+if [[ -f fuzz/CMakeLists.txt ]]; then
+  step "fuzz build" build fuzz
+  step "short fuzz runs" bash scripts/fuzz.sh short
+fi
+
+echo
+printf '%s\n' "${summary[@]}"
+passed=$((${#summary[@]} - failures))
+echo "steps: $passed passed, $failures failed"
+exit $((failures > 0))
