@@ -1,0 +1,64 @@
+// The application context and the path arithmetic of start-up, kept apart
+// from the platform: the program file's path is a text here, and whether a
+// settings candidate exists is asked through a function the caller gives,
+// so the search order and the length rules are tested natively.
+#include "app/app_context.h"
+
+#include <cstring>
+
+AppContext app_context;
+
+void directory_of(char *dst, const char *src) {
+  // At most 398 characters are looked at, as the Part says.
+  char work[400];
+  std::size_t n = 0;
+  while (n < 398 && src[n] != '\0') {
+    work[n] = src[n];
+    ++n;
+  }
+  work[n] = '\0';
+  if (n == 0) {
+    dst[0] = '\0';
+    return;
+  }
+  // Index 0 is never examined: "\calc.exe" has no directory.
+  std::size_t i = n - 1;
+  while (i > 0 && work[i] != '\\')
+    --i;
+  work[i] = '\0';
+  // Only a source beyond the platform's 260 characters can give a longer
+  // directory; it becomes the empty text rather than overrun `dst`.
+  if (i >= path_size) {
+    dst[0] = '\0';
+    return;
+  }
+  std::memcpy(dst, work, i + 1);
+}
+
+bool join_path(char *dst, const char *dir, char separator, const char *name) {
+  const std::size_t a = std::strlen(dir);
+  const std::size_t b = std::strlen(name);
+  if (a + 1 + b + 1 > path_size) {
+    dst[0] = '\0';
+    return false;
+  }
+  std::memcpy(dst, dir, a);
+  dst[a] = separator;
+  std::memcpy(dst + a + 1, name, b + 1);
+  return true;
+}
+
+int16_t search_settings_file(char *dst, const char *name, const AppContext &context,
+                             PathExists exists) {
+  const char *const dirs[3] = {context.program_dir, context.extra_dir1, context.extra_dir2};
+  char candidate[path_size];
+  for (const char *dir : dirs) {
+    if (!join_path(candidate, dir, '\\', name)) continue;
+    if (exists(candidate)) {
+      std::memcpy(dst, candidate, std::strlen(candidate) + 1);
+      return 0;
+    }
+  }
+  dst[0] = '\0';
+  return -1;
+}

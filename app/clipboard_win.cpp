@@ -1,0 +1,68 @@
+// Three general clipboard functions: a file's bytes as CF_TEXT, a global
+// block handed to the clipboard, and the zeroed block itself. Every failure
+// releases what it took; only a lack of memory is shown to the user.
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+
+#include "app/app_win.h"
+#include "dlglib/dlglib.h"
+
+int copy_file_to_clipboard(HWND owner, const char *path) {
+  const int file = _open(path, _O_RDONLY | _O_BINARY);
+  if (file == -1) return -2;
+
+  // The length: note the position, seek to the end, go back to the start.
+  const long start = _lseek(file, 0, SEEK_CUR);
+  const long length = _lseek(file, 0, SEEK_END);
+  _lseek(file, start, SEEK_SET);
+  if (length <= 0) {
+    _close(file);
+    return -3;
+  }
+
+  HGLOBAL block = nullptr;
+  void *memory = alloc_global_block(static_cast<SIZE_T>(length) + 4, &block);
+  if (memory == nullptr) {
+    _close(file);
+    return -4;
+  }
+  // Bytes not read stay zero; the text ends in at least four zero bytes.
+  _read(file, memory, static_cast<unsigned>(length));
+  _close(file);
+  GlobalUnlock(block);
+  return set_clipboard_text(owner, block);
+}
+
+int set_clipboard_text(HWND owner, HGLOBAL block) {
+  if (!OpenClipboard(owner)) {
+    GlobalFree(block);
+    return -1;
+  }
+  if (!EmptyClipboard()) {
+    CloseClipboard();
+    GlobalFree(block);
+    return -1;
+  }
+  // A refused block stays ours: free it and say so.
+  if (SetClipboardData(CF_TEXT, block) == nullptr) {
+    CloseClipboard();
+    GlobalFree(block);
+    return -1;
+  }
+  CloseClipboard();
+  return 0;
+}
+
+void *alloc_global_block(SIZE_T size, HGLOBAL *handle) {
+  *handle = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+  if (*handle != nullptr) {
+    void *memory = GlobalLock(*handle);
+    if (memory != nullptr) return memory;
+    GlobalFree(*handle);
+    *handle = nullptr;
+  }
+  info_message(nullptr, "Not enough memory!");
+  return nullptr;
+}

@@ -1,0 +1,52 @@
+// The report file "pmv_data.txt" in the program's directory, rewritten line by
+// line through text-mode streams (a line feed is stored as CR LF), then copied
+// to the clipboard. `report_started` makes the first line that the process
+// writes truncate the file, so the first report of a process starts with its
+// header and every later one with the empty line of reset_report_file.
+#include <cstdio>
+
+#include "app/app_context.h"
+#include "app/app_win.h"
+#include "app/report.h"
+
+bool report_started = false;
+
+void reset_report_file(const char *path) {
+  std::FILE *stream = std::fopen(path, "w+t");
+  if (stream == nullptr) return;
+  std::fputs("\n", stream);
+  std::fclose(stream);
+}
+
+void append_report_line(const char *path, const char *format, ...) {
+  char line[report_line_size];
+  va_list args;
+  va_start(args, format);
+  format_report_line_v(line, sizeof line, format, args);
+  va_end(args);
+
+  std::FILE *stream = nullptr;
+  if (report_started) stream = std::fopen(path, "a+t");
+  if (stream == nullptr) {
+    stream = std::fopen(path, "w+t");
+    // A stream that failed to open is never written through, and a line
+    // that was not written does not count as the process's first.
+    if (stream == nullptr) return;
+    report_started = true;
+  }
+  std::fputs(line, stream);
+  std::fputs("\n", stream);
+  std::fclose(stream);
+}
+
+int16_t write_report(HWND owner, const ComfortCase &comfort_case) {
+  char path[path_size];
+  // A program directory too long for the path: no report, and no clipboard.
+  if (!build_report_path(path, app_context.program_dir)) return -1;
+  reset_report_file(path);
+  append_report_line(path, report_header);
+  for (const CaseField &field : case_fields) {
+    append_report_line(path, field.report_format, comfort_case.*field.member);
+  }
+  return copy_file_to_clipboard(owner, path) >= 0 ? 0 : -1;
+}
