@@ -1,6 +1,7 @@
 // The dialog support library: settings and the Windows-side helpers that the
 // application uses around its dialogs. Windows only; the portable pieces
-// live in their own headers (trim.h, centre_position.h, dialog_template.h).
+// live in their own headers (trim.h, centre_position.h, dialog_template.h,
+// message_layout.h, message_template.h).
 #ifndef PMV_DLGLIB_DLGLIB_H
 #define PMV_DLGLIB_DLGLIB_H
 
@@ -40,5 +41,9 @@ int info_message(HWND owner, const char *text);
 // The in-memory message box.
 int run_message_dialog(HWND owner, const char *text, UINT flags);
 INT_PTR CALLBACK message_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
+
+// ANSI text of the system code page to UTF-16LE, the AnsiToUtf16 of the
+// template writer (dialog_template.h) in the Windows build.
+int ansi_to_utf16(const char *text, int count, unsigned char *dest, int capacity);
 
 #endif

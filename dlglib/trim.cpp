@@ -3,10 +3,12 @@
 // is 16-bit by design; dialog texts are far shorter.
 #include "dlglib/trim.h"
 
+#include <cstdint>
 #include <cstring>
 
 int16_t trimmed_length(const char *text, int length) {
   if (text[0] == '\0') return 0;
+  if (length > INT16_MAX) length = INT16_MAX; // the counter must not wrap
   int16_t i = 0;
   while (i < length) {
     ++i;

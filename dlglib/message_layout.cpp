@@ -1,0 +1,82 @@
+// Buttons, captions and width of the in-memory message box, by the rules of
+// Part 3.3. The button set depends on the three lowest flag bits only, so
+// the abort/retry types fall back to the sets the library has captions for.
+#include "dlglib/message_layout.h"
+
+#include <cstring>
+
+int32_t button_ids[max_message_buttons];
+int32_t button_count;
+
+namespace {
+
+constexpr int id_ok = 1, id_cancel = 2, id_yes = 6, id_no = 7;
+
+const char captions[4][button_caption_size] = {"&Ok", "&Cancel", "&Yes", "&No"};
+
+constexpr int min_box_width = 120;
+constexpr int max_box_width = 200;
+constexpr int unwidened_line = 32; // counted characters that never widen the box
+
+void set_buttons(int count, int32_t a, int32_t b, int32_t c) {
+  const int32_t ids[max_message_buttons] = {a, b, c};
+  for (int i = 0; i < count; ++i)
+    button_ids[i] = ids[i];
+  button_count = count;
+}
+
+} // namespace
+
+int select_buttons(uint32_t flags) {
+  if ((flags & 3u) == 3u)
+    set_buttons(3, id_yes, id_no, id_cancel);
+  else if ((flags & 4u) != 0)
+    set_buttons(2, id_yes, id_no, 0);
+  else if ((flags & 1u) != 0)
+    set_buttons(2, id_ok, id_cancel, 0);
+  else
+    set_buttons(1, id_ok, 0, 0);
+  return button_count;
+}
+
+char *button_caption(int id, char *caption) {
+  const char *text = captions[0];
+  if (id == id_yes)
+    text = captions[2];
+  else if (id == id_no)
+    text = captions[3];
+  else if (id == id_cancel)
+    text = captions[1];
+  std::memcpy(caption, text, std::strlen(text) + 1);
+  return caption;
+}
+
+int longest_line(const char *text) {
+  int longest = 0;
+  int count = 0;
+  for (const unsigned char *p = reinterpret_cast<const unsigned char *>(text); *p != 0; ++p) {
+    if (*p == 13) {
+      if (count > longest) longest = count;
+      count = 0;
+    } else if (*p >= 32) {
+      ++count;
+    }
+  }
+  return count > longest ? count : longest;
+}
+
+int message_box_width(int buttons, int longest) {
+  int width = 44 * buttons + 4;
+  if (width < min_box_width) width = min_box_width;
+  if (longest > unwidened_line) {
+    int candidate = longest <= max_box_width ? 3 * longest + 24 : max_box_width;
+    if (candidate > max_box_width) candidate = max_box_width;
+    if (candidate > width) width = candidate;
+  }
+  return width;
+}
+
+int button_row_start(int width, int buttons) {
+  const int half_row = buttons == 3 ? 64 : buttons == 2 ? 42 : 20;
+  return width / 2 - half_row;
+}
