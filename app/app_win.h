@@ -32,7 +32,9 @@ int16_t read_all_inputs(HWND dialog, int16_t with_messages);
 int read_input_field(HWND dialog, int control_id, double *destination, double minimum,
                      double maximum, int16_t with_messages);
 void select_field(HWND dialog, int16_t control_id);
-void run_calculation();
+// 0 when PMV and PPD were computed and stored; -1 when the model did not
+// converge, and then the case keeps its earlier PMV and PPD.
+int16_t run_calculation();
 
 // The life of the process.
 INT_PTR run_main_dialog(HWND owner);
