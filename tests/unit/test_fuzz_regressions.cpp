@@ -13,8 +13,12 @@
 
 #include "app/comfort_case.h"
 #include "app/field_text.h"
+#include "app/last_values.h"
 #include "app/numtext.h"
 #include "app/resource.h"
+#include "dlglib/dialog_template.h"
+#include "dlglib/message_layout.h"
+#include "dlglib/message_template.h"
 
 namespace {
 
@@ -263,6 +267,160 @@ TEST(FuzzRegressions, FieldEdges) {
     for (std::size_t i = len; i < sizeof buffer; ++i)
       ASSERT_EQ(buffer[i], '\0');
     EXPECT_EQ(std::strchr(buffer, ','), nullptr);
+  }
+}
+
+// --- the last-values file: one stored text in, the stored text out ---------
+
+struct LastValueEdge {
+  std::string text; // as the profile service hands it over: at most 49 characters
+  bool loads;
+  double value;
+  const char *stored;
+};
+
+const LastValueEdge last_value_edges[] = {
+    {std::string(49, '1'), true, 1.1111111111111111e48, "1.1111111111111112e+48"},
+    {std::string(45, '9') + ".999", true, 1e45, "999999999999999929757289024535551219930759168.00"},
+    {"-" + std::string(45, '1') + ".5", true, -1.111111111111111e44,
+     "-111111111111111107707930031296413335189192704.00"},
+    {"-" + std::string(46, '1') + ".5", true, -1.1111111111111112e45, "-1.1111111111111112e+45"},
+    {"0." + std::string(46, '0') + "1", true, 1e-47, "0.00"},
+    {"1e300", true, 1e300, "1e+300"},
+    {"-1e300", true, -1e300, "-1e+300"},
+    {"1.7976931348623157e308", true, max_double, "1.7976931348623157e+308"},
+    {"4.9e-324", true, min_subnormal, "0.00"},
+    {"-0", true, -0.0, "-0.00"},
+    {"-0.001", true, -0.001, "-0.00"},
+    {"0.005", true, 0.005, "0.01"}, // 0.005000000000000000104
+    {"0.015", true, 0.015, "0.01"}, // 0.014999999999999999445
+    {"2.675", true, 2.675, "2.67"},
+    {"0,15", true, 0.0, "0.00"},
+    {"\t\v\f\r9", true, 9.0, "9.00"},
+    {"inf", false, 0, "0.00"},
+    {"NAN(1)", false, 0, "0.00"},
+    {"\xff\xb0"
+     "24",
+     false, 0, "0.00"},
+    {"", false, 0, "0.00"},
+};
+
+std::string stored_text(double value) {
+  std::vector<char> buf = guarded(last_value_size);
+  const int n = format_last_value(buf.data(), value);
+  EXPECT_TRUE(guard_intact(buf, last_value_size)) << "written past the buffer";
+  EXPECT_GT(n, 0);
+  EXPECT_LT(n, static_cast<int>(last_value_size));
+  return std::string(buf.data());
+}
+
+TEST(FuzzRegressions, LastValueEdges) {
+  const int field = ini_field_order[0]; // "Tr", the air temperature
+  for (const LastValueEdge &r : last_value_edges) {
+    SCOPED_TRACE(r.text);
+    ASSERT_LT(r.text.size(), last_value_size);
+    ComfortCase loaded{};
+    apply_last_value(loaded, field, r.text.c_str());
+    const double v = loaded.*case_fields[field].member;
+    EXPECT_TRUE(same_bits(v, r.loads ? r.value : 0.0)) << v;
+    // Stored, and loaded again at the next start: the same text once more.
+    const std::string stored = stored_text(v);
+    EXPECT_EQ(stored, r.stored);
+    ComfortCase next{};
+    apply_last_value(next, field, stored.c_str());
+    EXPECT_EQ(stored_text(next.*case_fields[field].member), stored);
+  }
+}
+
+TEST(FuzzRegressions, AnInfiniteValueIsStoredAsTextNoStartReads) {
+  // "1e400" loads as infinity; the stored "inf" is then no number, so the
+  // next start keeps the field at 0.0.
+  ComfortCase loaded{};
+  apply_last_value(loaded, ini_field_order[0], "1e400");
+  EXPECT_EQ(loaded.ta, inf);
+  EXPECT_EQ(stored_text(loaded.ta), "inf");
+  ComfortCase next{};
+  apply_last_value(next, ini_field_order[0], "inf");
+  EXPECT_EQ(next.ta, 0.0);
+}
+
+// --- the template of the in-memory message box ----------------------------
+
+struct TemplateEdge {
+  std::uint32_t flags;
+  std::string title;
+  std::string text;
+  int size;
+  int end;        // -1: no template
+  int title_kept; // characters of each text in the template
+  int text_kept;
+  int width;
+};
+
+const std::string title21(21, 'T'); // a title of 21 characters
+const std::string long_a(5000, 'a');
+const std::string long_t(5000, 'T');
+
+const TemplateEdge template_edges[] = {
+    {0, title21, "Not enough memory!", 4000, 164, 21, 18, 120},
+    // A long title alone, then with a long message: the message keeps its
+    // first 1000 characters and every button stays.
+    {0, long_t, "x", 4000, 3996, 1956, 1, 120},
+    {0, long_t, long_a, 4000, 4000, 957, 1000, 200},
+    {3, long_t, long_a, 4000, 3996, 918, 1001, 200},
+    {0, title21, long_a, 4000, 4000, 21, 1936, 200},
+    {3, "", "", 4000, 160, 0, 0, 136},
+    // Far smaller buffers than the real one: cut texts, or no template.
+    {3, title21, "Not enough memory!", 200, 196, 0, 18, 136},
+    // The room set aside for the message comes first: no header, no template.
+    {3, title21, "Not enough memory!", 180, -1, 0, 0, 0},
+    {0, "", "", 86, 84, 0, 0, 120},
+    {0, "", "", 85, -1, 0, 0, 0},
+    {0, "", "", 0, -1, 0, 0, 0},
+};
+
+unsigned u16_at(const std::vector<unsigned char> &buf, int off) {
+  return buf[off] | static_cast<unsigned>(buf[off + 1]) << 8;
+}
+
+TEST(FuzzRegressions, MessageTemplateEdges) {
+  for (const TemplateEdge &r : template_edges) {
+    SCOPED_TRACE(std::to_string(r.size) + " " + std::to_string(r.title.size()) + " " +
+                 std::to_string(r.text.size()));
+    std::vector<unsigned char> buf(static_cast<std::size_t>(r.size) + guard_size, 0);
+    for (std::size_t i = r.size; i < buf.size(); ++i)
+      buf[i] = 0xA5;
+    const int end = build_message_template(buf.data(), r.size, r.title.c_str(), r.text.c_str(),
+                                           r.flags, single_byte_to_utf16);
+    for (std::size_t i = r.size; i < buf.size(); ++i)
+      ASSERT_EQ(buf[i], 0xA5) << "written past the buffer";
+    ASSERT_EQ(end, r.end);
+    if (end < 0) continue;
+    for (int i = end; i < r.size; ++i)
+      ASSERT_EQ(buf[i], 0) << "written behind the template";
+    EXPECT_EQ(u16_at(buf, 14), static_cast<unsigned>(r.width));
+    // Walk: the title, then the items at 4-aligned offsets.
+    int n = 0;
+    while (u16_at(buf, 22 + 2 * n) != 0)
+      ++n;
+    EXPECT_EQ(n, r.title_kept);
+    const int items = static_cast<int>(u16_at(buf, 8));
+    EXPECT_EQ(items, button_count + 1);
+    int off = 24 + 2 * n;
+    for (int k = 0; k < items; ++k) {
+      off = (off + 3) & ~3;
+      EXPECT_EQ(u16_at(buf, off + 18), 0xFFFFu);
+      EXPECT_EQ(u16_at(buf, off + 20), k == 0 ? 0x82u : 0x80u);
+      int m = 0;
+      while (u16_at(buf, off + 22 + 2 * m) != 0)
+        ++m;
+      if (k == 0) {
+        EXPECT_EQ(m, r.text_kept);
+      }
+      EXPECT_EQ(u16_at(buf, off + 24 + 2 * m), 0u);
+      off += 26 + 2 * m;
+    }
+    EXPECT_EQ(off, end);
   }
 }
 
