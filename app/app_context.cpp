@@ -9,7 +9,7 @@
 AppContext app_context;
 
 void directory_of(char *dst, const char *src) {
-  // At most 398 characters are looked at, as the Part says.
+  // At most 398 characters are looked at, by design.
   char work[400];
   std::size_t n = 0;
   while (n < 398 && src[n] != '\0') {

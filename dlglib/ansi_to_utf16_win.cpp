@@ -1,6 +1,6 @@
 // Dialog templates hold UTF-16 texts while the program's texts are ANSI in
 // the system code page: MultiByteToWideChar with CP_ACP and MB_PRECOMPOSED
-// converts them, as the Part asks. The template writer gives a capacity of
+// converts them, as intended. The template writer gives a capacity of
 // one unit per byte, which is always enough, and takes the count returned.
 #include "dlglib/dlglib.h"
 

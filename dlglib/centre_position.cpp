@@ -1,8 +1,8 @@
-// Centring arithmetic of Part 3.2. On a parent, a window that would stick out
+// Centring arithmetic. On a parent, a window that would stick out
 // on the right or at the bottom is pulled back with a margin of 2 pixels;
 // nothing corrects the left or top edge, so a position may be negative.
 // Without a parent the window is centred on the screen and never corrected.
-// C++ integer division truncates toward zero, as the Part requires.
+// C++ integer division truncates toward zero, as centring needs.
 #include "dlglib/centre_position.h"
 
 ScreenPoint centre_position(const ScreenRect &window, const ScreenRect *parent, int screen_width,

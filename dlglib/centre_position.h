@@ -1,5 +1,5 @@
 // Where centre_window puts a window: the arithmetic alone, without a platform
-// call, so that the Part's cases (truncation toward zero, the 20 pixels kept
+// call, so that the documented cases (truncation toward zero, the 20 pixels kept
 // free at the bottom, right and bottom correction only) run natively.
 #ifndef PMV_DLGLIB_CENTRE_POSITION_H
 #define PMV_DLGLIB_CENTRE_POSITION_H

@@ -1,5 +1,5 @@
-// Buttons, captions and width of the in-memory message box, by the rules of
-// Part 3.3. The button set depends on the three lowest flag bits only, so
+// Buttons, captions and width of the in-memory message box, by its rules.
+// The button set depends on the three lowest flag bits only, so
 // the abort/retry types fall back to the sets the library has captions for.
 #include "dlglib/message_layout.h"
 

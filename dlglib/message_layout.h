@@ -1,4 +1,4 @@
-// The geometry and buttons of the in-memory message box (Part 3.3), apart
+// The geometry and buttons of the in-memory message box, apart
 // from the bytes of its template: which buttons the flags ask for, their
 // captions, how wide the box is for its longest line, where the row of
 // buttons starts. Portable, so every rule is tested natively.

@@ -1,6 +1,6 @@
-// Assembles the in-memory message box template from the Part's fixed values.
-// The Part sizes the buffer at 4000 bytes but lets a 2000-character title and
-// an uncut message overrun it; here the room is shared out before anything
+// Assembles the in-memory message box template from its fixed values.
+// A buffer of 4000 bytes would let a 2000-character title and an uncut
+// message overrun it; here the room is shared out before anything
 // is written (see message_template.h), so the box always gets its buttons
 // and a text cut short still shows as a working box.
 #include "dlglib/message_template.h"

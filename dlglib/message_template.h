@@ -1,6 +1,7 @@
-// The whole template of the in-memory message box (Part 3.3, steps 2 to 7 of
-// run_message_dialog), built portably into a cleared buffer so that its bytes
-// are tested natively; run_message_dialog_win.cpp runs it.
+// The whole template of the in-memory message box, everything that
+// run_message_dialog does before it runs the dialog, built portably into a
+// cleared buffer so that its bytes are tested natively; message_dialog_win.cpp
+// runs it.
 #ifndef PMV_DLGLIB_MESSAGE_TEMPLATE_H
 #define PMV_DLGLIB_MESSAGE_TEMPLATE_H
 

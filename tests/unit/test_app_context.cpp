@@ -1,4 +1,4 @@
-// The path arithmetic of start-up (Part 2.3): the directory of the program
+// The path arithmetic of start-up: the directory of the program
 // file, the candidate paths and the order of the settings search. The
 // existence test is a fake here; tests/win/test_app_settings.cpp runs the
 // same search on real files under Wine.

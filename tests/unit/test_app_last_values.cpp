@@ -1,4 +1,4 @@
-// The value texts of "pmv_calc.ini" (Part 2.4): what a stored text loads as,
+// The value texts of "pmv_calc.ini": what a stored text loads as,
 // what a value is stored as, and the defaults in the file's key order. The
 // profile calls themselves run in tests/win/test_app_last_values.cpp.
 #include <gtest/gtest.h>

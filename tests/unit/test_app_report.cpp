@@ -1,4 +1,4 @@
-// The report's text (Part 2.5): the exact bytes of the Part's example, the
+// The report's text: the exact bytes of the documented example, the
 // empty first line of later reports, the expansion of the line formats with
 // our own number text and its 500-byte bound, and the report path.
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-// Centring arithmetic of Part 3.2 with the Part's cases: the 20 pixels kept
+// Centring arithmetic with the documented cases: the 20 pixels kept
 // free at the bottom, correction at the right and bottom edges only,
 // negative results kept, truncation toward zero.
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-// The in-memory message box of Part 3.3 as bytes: the Part's worked example
+// The in-memory message box as bytes: the worked example
 // byte for byte, the button sets and positions for every button type, the
 // width rule, the longest line, and the bounds that keep every write inside
 // the 4000-byte buffer. Single-byte conversion stands in for

@@ -1,4 +1,4 @@
-// Trailing blanks of Part 3.2: only the space is a blank, leading blanks and
+// Trailing blanks: only the space is a blank, leading blanks and
 // tabs stay, and `length` limits what trimmed_length looks at.
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@ struct TrimRow {
 };
 
 const TrimRow trim_rows[] = {
-    {"12.5   ", "12.5", 4}, // the Part's case
+    {"12.5   ", "12.5", 4}, // the documented case
     {"   ", "", 0},         // spaces only
     {"", "", 0},            // empty
     {"1.5\t", "1.5\t", 4},  // a tab is not a blank

@@ -1,5 +1,5 @@
-// The last-values file on real files under Wine (Part 2.4): what the profile
-// service hands back for the Part's stored texts, the exact bytes it writes,
+// The last-values file on real files under Wine: what the profile
+// service hands back for the documented stored texts, the exact bytes it writes,
 // that other sections and keys stay, and that without a settings file
 // nothing is written anywhere.
 #include <gtest/gtest.h>

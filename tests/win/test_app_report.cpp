@@ -1,4 +1,4 @@
-// The report file and its copy on the clipboard under Wine (Part 2.5): the
+// The report file and its copy on the clipboard under Wine: the
 // file's exact bytes through the text-mode streams, the empty first line of
 // every report after the first of a process, the clipboard text read back
 // with GetClipboardData(CF_TEXT), and the failures: another process holding

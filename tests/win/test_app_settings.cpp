@@ -1,4 +1,4 @@
-// Start-up under Wine (Part 2.3): app_init with the real module file name,
+// Start-up under Wine: app_init with the real module file name,
 // and the search for "pmv_calc.ini" on real files, beside the program and in
 // the root of the current drive. The working directory is a folder of the
 // prefix's drive C: (C:\pmvtest), so that the drive root is C:\ and not the

@@ -1,4 +1,4 @@
-// The window and dialog helpers of Part 3.2 on the real Win32 API: running a
+// The window and dialog helpers on the real Win32 API: running a
 // dialog without a procedure, a missing template, the release of the drawing
 // object caches, centring real windows, moving the focus to a control.
 #include <gtest/gtest.h>

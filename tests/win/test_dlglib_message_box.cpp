@@ -1,4 +1,4 @@
-// The message box service of Part 3.1 through the platform's box: what the
+// The message box service through the platform's box: what the
 // user sees (caption and text), task-modality without an owner, the owner
 // disabled with one, and the focus given back afterwards. A WH_CBT hook
 // finds the box at HCBT_ACTIVATE; under Wine that can come before the box's

@@ -1,4 +1,4 @@
-// The in-memory message box of Part 3.3 on the real dialog manager, with
+// The in-memory message box on the real dialog manager, with
 // use_own_box set: what the box shows (caption, static text, captions, the
 // stock ANSI variable font), which commands close it, the focus afterwards,
 // and a long title with a long message that still gives a working box. A
