@@ -1,0 +1,103 @@
+#!/usr/bin/env bash
+# Start-up and "Execute" timings of the calculator under Wine, in a private
+# Xvfb and a Wine prefix of its own (build/bench-wine, virtual desktop as in
+# the tests). A measurement to read, not a test: it passes whatever it finds.
+#
+# 1. Start-up: from launching `wine pmv_calc.exe` to its dialog shown (the X
+#    window mapped), against a minimal Win32 program that shows one empty
+#    dialog, launched and timed the same way. The runs alternate, so that a
+#    drift of the machine hits both alike. Goal: within 1.2 times.
+# 2. Execute: the real dialog procedure in-process, from the command to the
+#    report on the clipboard (bench/startup_execute.cpp). Goal: under 5 ms.
+#
+# Usage: bash bench/startup.sh [runs]   (default 20 starts of each program)
+# BENCH_BUILD_DIR names the Windows build to use (default build/windows-i686).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+runs=${1:-20}
+build_dir=$(realpath -m "${BENCH_BUILD_DIR:-build/windows-i686}")
+out="$build_dir/bench-startup"
+
+if [[ ! -f $build_dir/CMakeCache.txt ]]; then
+  cmake --preset windows-i686 -B "$build_dir" >/dev/null
+fi
+cmake --build "$build_dir" -j2 --target pmv_calc pmv_win pmv_core >/dev/null
+
+# The two helper programs, with the flags of the Windows build.
+mkdir -p "$out"
+cxx=i686-w64-mingw32-g++-posix
+flags=(-std=c++17 -O2 -msse2 -mfpmath=sse -ffp-contract=off -fstack-protector-strong
+       -D_FORTIFY_SOURCE=2 -static -static-libgcc
+       -static-libstdc++ -DWIN32_LEAN_AND_MEAN -DNOMINMAX -D_WIN32_WINNT=0x0601 -I"$root")
+"$cxx" "${flags[@]}" -mwindows bench/startup_empty_dialog.cpp -o "$out/empty_dialog.exe"
+i686-w64-mingw32-windres -c 1252 -I"$root" -I"$root/res" res/pmv_calc.rc -O coff \
+  -o "$out/pmv_calc_rc.o"
+"$cxx" "${flags[@]}" bench/startup_execute.cpp "$out/pmv_calc_rc.o" "$build_dir/libpmv_win.a" \
+  "$build_dir/libpmv_core.a" -luser32 -lgdi32 -o "$out/execute_timing.exe"
+
+export WINE_ROOT="$root/build/bench-wine"
+# shellcheck source=scripts/wine-env.sh
+source scripts/wine-env.sh
+start_private_display
+trap stop_private_display EXIT
+prepare_prefix
+
+folder="$WINEPREFIX/drive_c/bench"
+rm -rf "$folder"
+mkdir -p "$folder"
+cp "$build_dir/pmv_calc.exe" "$out/empty_dialog.exe" "$folder/"
+: >"$folder/pmv_calc.ini"
+
+now_ms() { date +%s.%N; }
+
+# Milliseconds from launch to the window shown; Escape then ends the program.
+time_start() { # program, caption
+  local t0 t1 pid
+  t0=$(now_ms)
+  (cd "$folder" && exec wine "$1") </dev/null >/dev/null 2>&1 &
+  pid=$!
+  until xdotool search --onlyvisible --name "^$2\$" >/dev/null 2>&1; do
+    sleep 0.002
+  done
+  t1=$(now_ms)
+  # Escape, until it has reached the dialog and ended the program.
+  while kill -0 "$pid" 2>/dev/null; do
+    xdotool key Escape
+    sleep 0.05
+  done
+  wait "$pid" || true
+  echo "$t0 $t1" | awk '{ printf "%.1f\n", ($2 - $1) * 1000 }'
+}
+
+stats() { # label, file of milliseconds
+  sort -n "$2" | awk -v label="$1" '
+    { v[NR] = $1; sum += $1 }
+    END { printf "  %-13s median %7.1f ms  mean %7.1f ms  min %7.1f ms  max %7.1f ms\n",
+                 label, v[int((NR + 1) / 2)], sum / NR, v[1], v[NR] }'
+}
+
+median() { sort -n "$1" | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+
+echo "Start-up under $(wine --version), $runs starts of each, alternating:"
+calc_times=$(mktemp)
+empty_times=$(mktemp)
+# One start of each first, not counted: the first start loads Wine's files
+# into the page cache.
+time_start pmv_calc.exe 'Vexlin PMV  calculator' >/dev/null
+time_start empty_dialog.exe 'Empty dialog' >/dev/null
+for _ in $(seq 1 "$runs"); do
+  time_start pmv_calc.exe 'Vexlin PMV  calculator' >>"$calc_times"
+  time_start empty_dialog.exe 'Empty dialog' >>"$empty_times"
+done
+stats "pmv_calc" "$calc_times"
+stats "empty dialog" "$empty_times"
+awk -v a="$(median "$calc_times")" -v b="$(median "$empty_times")" \
+  'BEGIN { printf "  ratio of the medians: %.2f (goal: at most 1.20)\n", a / b }'
+rm -f "$calc_times" "$empty_times"
+[[ ! -s $folder/pmv_calc.ini ]] || echo "  note: pmv_calc.ini was written"
+
+echo
+(cd "$folder" && wine "$out/execute_timing.exe")
+echo "  (goal: under 5 ms)"
+rm -rf "$folder"
