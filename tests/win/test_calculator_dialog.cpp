@@ -406,7 +406,7 @@ const Reading readings[] = {
 
 double *field_of(int id) { return &(comfort.*find_case_field(id)->member); }
 
-TEST_F(CalculatorDialog, ReadsEachFieldTextAsDocumented) {
+TEST_F(CalculatorDialog, ReadsEachFieldTextAndRefusesWithTheRange) {
   open();
   for (const Reading &r : readings) {
     SCOPED_TRACE(std::to_string(r.id) + " \"" + r.text + "\"");

@@ -109,7 +109,7 @@ INT_PTR CALLBACK inert_proc(HWND, UINT message, WPARAM, LPARAM) {
   return message == WM_INITDIALOG ? TRUE : FALSE;
 }
 
-TEST(CalculatorTemplate, HeaderIsTheDocumentedDialog) {
+TEST(CalculatorTemplate, HeaderGivesStylesSizeCaptionAndFont) {
   const std::vector<uint8_t> bytes = resource_bytes(MAKEINTRESOURCEA(5), IDD_CALCULATOR);
   ASSERT_FALSE(bytes.empty());
   Reader r{bytes};
