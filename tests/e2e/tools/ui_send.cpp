@@ -1,0 +1,95 @@
+// A helper of the end-to-end tests, run under Wine beside the calculator: it
+// plays another program that changes what the calculator shows or finds.
+//
+//   ui_send settext CAPTION ID TEXT   WM_SETTEXT of TEXT to one control of
+//                                     the window, past any typing limit
+//   ui_send retitle CAPTION NEW       gives the window the caption NEW, so
+//                                     that two instances can be told apart
+//   ui_send clipboard TEXT            puts TEXT on the clipboard as CF_TEXT
+//
+// CAPTION is the exact caption of a visible top-level window. Exit code 0,
+// 1 when the window, the control or the clipboard is not there, 2 for bad
+// arguments.
+#include <windows.h>
+
+#include <cstring>
+
+namespace {
+
+// A control id in decimal; -1 for anything else.
+int parse_id(const char *text) {
+  int id = 0;
+  if (*text == '\0') return -1;
+  for (; *text != '\0'; ++text) {
+    if (*text < '0' || *text > '9' || id > 0xFFFF) return -1;
+    id = id * 10 + (*text - '0');
+  }
+  return id;
+}
+
+struct Search {
+  const char *caption;
+  HWND found;
+};
+
+BOOL CALLBACK match_caption(HWND window, LPARAM data) {
+  auto *search = reinterpret_cast<Search *>(data);
+  char text[256] = {};
+  GetWindowTextA(window, text, sizeof text);
+  if (IsWindowVisible(window) && std::strcmp(text, search->caption) == 0) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND find_window(const char *caption) {
+  Search search{caption, nullptr};
+  EnumWindows(match_caption, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// The window's own thread copies the text: the length is not limited by
+// anything but the edit control.
+int send_text(HWND window, const char *text) {
+  if (window == nullptr) return 1;
+  return SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)) ? 0 : 1;
+}
+
+int set_clipboard(const char *text) {
+  const SIZE_T size = std::strlen(text) + 1;
+  const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+  if (block == nullptr) return 1;
+  void *memory = GlobalLock(block);
+  if (memory == nullptr) {
+    GlobalFree(block);
+    return 1;
+  }
+  std::memcpy(memory, text, size);
+  GlobalUnlock(block);
+  if (!OpenClipboard(nullptr)) {
+    GlobalFree(block);
+    return 1;
+  }
+  EmptyClipboard();
+  const bool placed = SetClipboardData(CF_TEXT, block) != nullptr;
+  CloseClipboard();
+  if (!placed) GlobalFree(block);
+  return placed ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+  if (argc == 3 && std::strcmp(argv[1], "clipboard") == 0) return set_clipboard(argv[2]);
+  if (argc == 4 && std::strcmp(argv[1], "retitle") == 0)
+    return send_text(find_window(argv[2]), argv[3]);
+  if (argc == 5 && std::strcmp(argv[1], "settext") == 0) {
+    const HWND window = find_window(argv[2]);
+    if (window == nullptr) return 1;
+    const int id = parse_id(argv[3]);
+    if (id < 0) return 2;
+    return send_text(GetDlgItem(window, id), argv[4]);
+  }
+  return 2;
+}
