@@ -5,6 +5,10 @@
 //                                     the window, past any typing limit
 //   ui_send retitle CAPTION NEW       gives the window the caption NEW, so
 //                                     that two instances can be told apart
+//   ui_send move CAPTION X Y          moves the window's top-left corner to
+//                                     X, Y (screen pixels), so that two
+//                                     windows in the same place can both be
+//                                     clicked
 //   ui_send clipboard TEXT            puts TEXT on the clipboard as CF_TEXT
 //
 // CAPTION is the exact caption of a visible top-level window. Exit code 0,
@@ -16,7 +20,7 @@
 
 namespace {
 
-// A control id in decimal; -1 for anything else.
+// A control id or a coordinate in decimal; -1 for anything else.
 int parse_id(const char *text) {
   int id = 0;
   if (*text == '\0') return -1;
@@ -84,6 +88,16 @@ int main(int argc, char **argv) {
   if (argc == 3 && std::strcmp(argv[1], "clipboard") == 0) return set_clipboard(argv[2]);
   if (argc == 4 && std::strcmp(argv[1], "retitle") == 0)
     return send_text(find_window(argv[2]), argv[3]);
+  if (argc == 5 && std::strcmp(argv[1], "move") == 0) {
+    const HWND window = find_window(argv[2]);
+    const int x = parse_id(argv[3]);
+    const int y = parse_id(argv[4]);
+    if (x < 0 || y < 0) return 2;
+    if (window == nullptr) return 1;
+    return SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE)
+               ? 0
+               : 1;
+  }
   if (argc == 5 && std::strcmp(argv[1], "settext") == 0) {
     const HWND window = find_window(argv[2]);
     if (window == nullptr) return 1;
