@@ -3,6 +3,10 @@
 // to the clipboard. `report_started` makes the first line that the process
 // writes truncate the file, so the first report of a process starts with its
 // header and every later one with the empty line of reset_report_file.
+// A report that could not be written completely is not copied: the file
+// may still hold an earlier report (another program has it open for
+// reading only, say), and the clipboard must never receive that as the
+// case on screen.
 #include <cstdio>
 
 #include "app/app_context.h"
@@ -11,11 +15,26 @@
 
 bool report_started = false;
 
+namespace {
+
+// Set by every line of the current report that could not be written.
+bool report_write_failed = false;
+
+void finish_line(std::FILE *stream) {
+  if (std::ferror(stream)) report_write_failed = true;
+  if (std::fclose(stream) != 0) report_write_failed = true;
+}
+
+} // namespace
+
 void reset_report_file(const char *path) {
   std::FILE *stream = std::fopen(path, "w+t");
-  if (stream == nullptr) return;
+  if (stream == nullptr) {
+    report_write_failed = true;
+    return;
+  }
   std::fputs("\n", stream);
-  std::fclose(stream);
+  finish_line(stream);
 }
 
 void append_report_line(const char *path, const char *format, ...) {
@@ -31,22 +50,27 @@ void append_report_line(const char *path, const char *format, ...) {
     stream = std::fopen(path, "w+t");
     // A stream that failed to open is never written through, and a line
     // that was not written does not count as the process's first.
-    if (stream == nullptr) return;
+    if (stream == nullptr) {
+      report_write_failed = true;
+      return;
+    }
     report_started = true;
   }
   std::fputs(line, stream);
   std::fputs("\n", stream);
-  std::fclose(stream);
+  finish_line(stream);
 }
 
 int16_t write_report(HWND owner, const ComfortCase &comfort_case) {
   char path[path_size];
   // A program directory too long for the path: no report, and no clipboard.
   if (!build_report_path(path, app_context.program_dir)) return -1;
+  report_write_failed = false;
   reset_report_file(path);
   append_report_line(path, report_header);
   for (const CaseField &field : case_fields) {
     append_report_line(path, field.report_format, comfort_case.*field.member);
   }
+  if (report_write_failed) return -1;
   return copy_file_to_clipboard(owner, path) >= 0 ? 0 : -1;
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # "Execute" when the report cannot be written: a directory named
 # "pmv_data.txt", the file held open without sharing by another program, the
-# program's folder unwritable. Each time the results are shown, the dialog
+# file held open by a viewer that lets others read it (the old report must
+# not reach the clipboard then), the program's folder unwritable. Each time the results are shown, the dialog
 # stays open, no message appears, nothing is written and the clipboard keeps
 # what it had. Once the fault is gone the next "Execute" writes the report
 # as the first of the process (no empty line before the header) and copies
@@ -35,6 +36,13 @@ note "pmv_data.txt held open by another program"
 printf 'old report\r\n' >"$DIR/pmv_data.txt"
 hold file pmv_data.txt
 execute_case 1.4 "-0.33" " 7.3"
+release
+expect_file "$DIR/pmv_data.txt" 'old report\r\n'
+expect_eq "clipboard" "$(probe clipboard)" "$marker"
+
+note "pmv_data.txt open in a viewer that lets others only read it"
+hold reader pmv_data.txt
+execute_case 1.6 "0.00" " 5.0"
 release
 expect_file "$DIR/pmv_data.txt" 'old report\r\n'
 expect_eq "clipboard" "$(probe clipboard)" "$marker"

@@ -4,6 +4,9 @@
 //   holder file PATH SIGNAL       opens PATH (creating it if missing) for
 //                                 reading and writing with no sharing, so
 //                                 that no other process can open it
+//   holder reader PATH SIGNAL     opens the existing PATH for reading and
+//                                 lets others read it but not write it, as
+//                                 a viewer that keeps a file open does
 //   holder clipboard SIGNAL       keeps the clipboard open, so that no other
 //                                 process can open it
 //
@@ -37,9 +40,11 @@ void wait_for_release(const char *signal) {
   DeleteFileA(signal);
 }
 
-int hold_file(const char *path, const char *signal) {
-  const HANDLE file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+int hold_file(const char *path, const char *signal, bool reader) {
+  const HANDLE file = reader ? CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)
+                             : CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return 1;
   if (!create_signal(signal)) {
     CloseHandle(file);
@@ -64,7 +69,8 @@ int hold_clipboard(const char *signal) {
 } // namespace
 
 int main(int argc, char **argv) {
-  if (argc == 4 && std::strcmp(argv[1], "file") == 0) return hold_file(argv[2], argv[3]);
+  if (argc == 4 && std::strcmp(argv[1], "file") == 0) return hold_file(argv[2], argv[3], false);
+  if (argc == 4 && std::strcmp(argv[1], "reader") == 0) return hold_file(argv[2], argv[3], true);
   if (argc == 3 && std::strcmp(argv[1], "clipboard") == 0) return hold_clipboard(argv[2]);
   return 2;
 }
