@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake make g++ googletest libbenchmark-dev clang libclang-rt-14-dev
           g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-          wine wine32:i386 xvfb xdotool xclip imagemagick x11-utils)
+          wine wine32:i386 fonts-wine xvfb xdotool xclip imagemagick x11-utils)
 
 missing=()
 for p in "${packages[@]}"; do
