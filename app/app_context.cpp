@@ -8,11 +8,19 @@
 
 AppContext app_context;
 
+namespace {
+
+// The directory is cut in a work copy of the path; at most 398 characters
+// of the source are looked at, by design.
+constexpr std::size_t directory_work_size = 400;
+constexpr std::size_t directory_kept_chars = directory_work_size - 2;
+
+} // namespace
+
 void directory_of(char *dst, const char *src) {
-  // At most 398 characters are looked at, by design.
-  char work[400];
+  char work[directory_work_size];
   std::size_t n = 0;
-  while (n < 398 && src[n] != '\0') {
+  while (n < directory_kept_chars && src[n] != '\0') {
     work[n] = src[n];
     ++n;
   }
