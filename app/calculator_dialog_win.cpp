@@ -58,9 +58,18 @@ INT_PTR CALLBACK calculator_dialog_proc(HWND dialog, UINT message, WPARAM wparam
     case IDC_CLOSE:
       close_command(dialog);
       break;
-    case IDC_EXECUTE:
+    case IDC_EXECUTE: {
       execute_command(dialog);
+      // A button clicked with the mouse keeps the focus; the dialog manager
+      // makes it the default button only when it moves the focus itself, so
+      // hand it the focus once more: then Enter repeats "Execute", whether
+      // the button was reached by Tab or by a click.
+      HWND button = GetDlgItem(dialog, IDC_EXECUTE);
+      if (GetFocus() == button) {
+        SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(button), TRUE);
+      }
       break;
+    }
     default: // IDOK from Enter outside a push button, edit notifications
       break;
     }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Typing a case and pressing "Execute": the results are shown, "pmv_data.txt"
-# holds the report and the clipboard the same bytes; a second "Execute" (by
-# Enter on the focused button) starts both with an empty line; "Close" saves
+# holds the report and the clipboard the same bytes; later ones (by Enter on
+# the clicked button, and on the button reached by keyboard) start both with
+# an empty line; "Close" saves
 # the case. Exit code 0.
 source "$(dirname "$0")/lib.sh"
 e2e_init "$1"
@@ -32,6 +33,13 @@ report+='PMV\t-0.80\t[]\r\n'
 report+='PPD\t18.58\t[percent]\r\n'
 expect_file "$DIR/pmv_data.txt" "$report"
 expect_eq "clipboard" "$(probe clipboard)" "$(hex_of_text "$report")"
+
+# The clicked button keeps the focus, and Enter presses it again.
+wait_for "the focus on Execute" focus_is $IDC_EXECUTE
+rm "$DIR/pmv_data.txt"
+press Return
+wait_for "the report of Enter after the click" test -s "$DIR/pmv_data.txt"
+expect_file "$DIR/pmv_data.txt" "\r\n$report"
 
 # To "Execute" by keyboard: Shift+Tab from "Close" goes round to it.
 press Tab
