@@ -23,7 +23,7 @@ std::string dir_of(const std::string &src) {
   return buffer;
 }
 
-TEST(DirectoryOf, PathsOfThePart) {
+TEST(DirectoryOf, DocumentedPaths) {
   EXPECT_EQ(dir_of("C:\\Tools\\Comfort\\calc.exe"), "C:\\Tools\\Comfort");
   EXPECT_EQ(dir_of("C:\\calc.exe"), "C:");
   EXPECT_EQ(dir_of("C:\\Tools\\"), "C:\\Tools");

@@ -183,7 +183,7 @@ TEST_F(LastValues, MissingFileSectionOrKeyGivesTheDefault) {
   EXPECT_EQ(comfort.ppd, 95.0);
 }
 
-TEST_F(LastValues, StoredTextsOfThePart) {
+TEST_F(LastValues, DocumentedStoredTexts) {
   write_bytes(settings_file, "[LASTVALUES]\r\n"
                              "Tr=50\r\n"
                              "RH=abc\r\n"
