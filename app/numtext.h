@@ -20,7 +20,8 @@ bool read_number(const char *text, double *value, const char **end = nullptr);
 // value correctly rounded (half to even on exact ties), right-aligned to
 // `width` with blanks. Infinities and NaN print as "inf", "-inf", "nan".
 // Writes at most size - 1 characters and the terminator. Returns the length,
-// or -1 when the text does not fit; dst is then the empty text.
+// or -1 when the text does not fit; dst is then the empty text. Decimals are
+// held to 0..40 and a negative width counts as 0: the program needs 0..2.
 int format_fixed(char *dst, std::size_t size, double value, int width, int decimals);
 
 // The shortest text that reads back as the same double ("1e+300",
