@@ -59,12 +59,6 @@ TEST(LastValueText, StoredWithTwoDecimals) {
   EXPECT_EQ(stored(-0.001), "-0.00"); // the sign stays, as with "%0.2lf"
 }
 
-TEST(LastValueText, StoredValueReadsBackAsTheTwoDecimalValue) {
-  double v = 123.0;
-  parse_last_value(stored(-0.1234).c_str(), &v);
-  EXPECT_EQ(v, -0.12);
-}
-
 TEST(LastValueText, HugeValuesFitAndReadBack) {
   // The double nearest 1e46 has 46 integer digits: "%0.2lf" needs 49
   // characters and still fits; beyond that (or with a minus sign) the fixed

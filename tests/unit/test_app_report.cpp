@@ -11,33 +11,9 @@
 #include "app/comfort_case.h"
 #include "app/report.h"
 #include "model/comfort_model.h"
+#include "tests/unit/support.h"
 
 namespace {
-
-const char example_report[] = "Vexlin PMV calculator (2003.02)\r\n"
-                              "Metabolic rate\t1.20\t[met]\r\n"
-                              "Clothing\t0.50\t[clo]\r\n"
-                              "Air temperature\t22.00\t[\xB0"
-                              "C]\r\n"
-                              "Mean radiant temperature\t22.00\t[\xB0"
-                              "C]\r\n"
-                              "Air velocity\t0.10\t[m/s]\r\n"
-                              "Relative humidity\t50.00\t[percent]\r\n"
-                              "PMV\t-0.80\t[]\r\n"
-                              "PPD\t18.58\t[percent]\r\n";
-
-ComfortCase example_case() {
-  ComfortCase c{};
-  c.met = 1.2;
-  c.clo = 0.5;
-  c.ta = 22.0;
-  c.tr = 22.0;
-  c.vel = 0.1;
-  c.rh = 50.0;
-  EXPECT_EQ(calc_pmv(c.clo, c.met, 0.0, c.ta, c.tr, c.vel, c.rh, c.pmv), 0);
-  c.ppd = calc_ppd(c.pmv);
-  return c;
-}
 
 std::string report(const ComfortCase &c, bool later) {
   char text[2000];

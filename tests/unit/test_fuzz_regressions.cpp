@@ -19,6 +19,7 @@
 #include "dlglib/dialog_template.h"
 #include "dlglib/message_layout.h"
 #include "dlglib/message_template.h"
+#include "tests/unit/support.h"
 
 namespace {
 
@@ -28,18 +29,6 @@ const double min_subnormal = 0x1p-1074;
 const double max_subnormal = 0x0.fffffffffffffp-1022;
 
 bool same_bits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
-
-// Bytes behind `size` that a function under test must not touch.
-constexpr std::size_t guard_size = 16;
-
-std::vector<char> guarded(std::size_t size) { return std::vector<char>(size + guard_size, 'X'); }
-
-bool guard_intact(const std::vector<char> &buf, std::size_t size) {
-  for (std::size_t i = size; i < buf.size(); ++i) {
-    if (buf[i] != 'X') return false;
-  }
-  return true;
-}
 
 // --- the number reader --------------------------------------------------
 

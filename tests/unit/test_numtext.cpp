@@ -140,24 +140,14 @@ TEST(FormatFixed, NeverWritesPastTheBuffer) {
   EXPECT_EQ(format_fixed(guard, 0, 1.0, 4, 1), -1);
 }
 
-TEST(FormatNumber, FallsBackToAFormThatReadsBack) {
+// The fallback forms and the bounds are in the fuzz regression tables.
+TEST(FormatNumber, FixedWhileItFits) {
   char buf[64];
-  ASSERT_GT(format_number(buf, sizeof buf, 1e300, 4, 1), 0);
-  EXPECT_STREQ(buf, "1e+300");
-  ASSERT_GT(format_number(buf, 50, -2.5e47, 0, 2), 0);
-  EXPECT_STREQ(buf, "-2.5e+47");
-  double back = 0;
-  ASSERT_TRUE(read_number(buf, &back));
-  EXPECT_EQ(back, -2.5e47);
-  // Fixed point while it fits: 1e59 with one decimal still fits 63.
-  EXPECT_EQ(format_number(buf, sizeof buf, 1e59, 4, 1), 61);
+  EXPECT_EQ(format_number(buf, sizeof buf, 1e59, 4, 1), 61); // one decimal still fits 63
   EXPECT_EQ(std::strchr(buf, 'e'), nullptr);
   EXPECT_EQ(format_number(buf, 50, 1e45, 0, 2), 48);
-  EXPECT_EQ(format_number(buf, 50, 1e47, 0, 2), 5);
-  EXPECT_STREQ(buf, "1e+47");
-  char tiny[3];
-  EXPECT_EQ(format_number(tiny, sizeof tiny, 1e300, 0, 2), -1);
-  EXPECT_EQ(tiny[0], '\0');
+  ASSERT_EQ(format_number(buf, sizeof buf, 1e300, 4, 1), 6);
+  EXPECT_STREQ(buf, "1e+300");
 }
 
 struct FieldRow {
