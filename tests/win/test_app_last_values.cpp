@@ -15,41 +15,13 @@
 #include "app/app_context.h"
 #include "app/app_win.h"
 #include "app/comfort_case.h"
-#include "tests/win/test_app_imports.h"
+#include "tests/win/support.h"
 
 namespace {
 
 const char test_root[] = "C:\\pmvtest";
 const char program_dir[] = "C:\\pmvtest\\lv";
 const char settings_file[] = "C:\\pmvtest\\lv\\pmv_calc.ini";
-
-void write_bytes(const std::string &path, const std::string &bytes) {
-  std::FILE *f = std::fopen(path.c_str(), "wb");
-  ASSERT_NE(f, nullptr) << path;
-  std::fwrite(bytes.data(), 1, bytes.size(), f);
-  std::fclose(f);
-}
-
-std::string read_bytes(const std::string &path) {
-  std::FILE *f = std::fopen(path.c_str(), "rb");
-  if (f == nullptr) return "<missing>";
-  std::string s;
-  char buffer[4096];
-  std::size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-    s.append(buffer, n);
-  std::fclose(f);
-  return s;
-}
-
-bool exists(const std::string &path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-void remove_file(const std::string &path) {
-  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-  DeleteFileA(path.c_str());
-}
 
 // Names and sizes of the entries of a directory.
 std::set<std::string> listing(const std::string &dir) {
@@ -204,29 +176,11 @@ TEST_F(LastValues, DocumentedStoredTexts) {
   EXPECT_EQ(comfort.ppd, 24.0); // no comma turned into a point here
 }
 
-TEST_F(LastValues, EmptyTrIsZeroNotTheDefault) {
-  write_bytes(settings_file, "[LASTVALUES]\r\nTr=\r\n");
-  load_last_values();
-  EXPECT_EQ(comfort.ta, 0.0);
-  EXPECT_EQ(comfort.tr, 24.5); // mrt missing: its default
-}
-
 TEST_F(LastValues, AtMost49CharactersAreRead) {
   // 60 digits stored: the value is that of the first 49.
   write_bytes(settings_file, "[LASTVALUES]\r\nTr=" + std::string(49, '1') + "999999999999\r\n");
   load_last_values();
   EXPECT_EQ(comfort.ta, 1111111111111111111111111111111111111111111111111.0);
-}
-
-TEST_F(LastValues, NegativeValueRoundTrip) {
-  write_bytes(settings_file, "");
-  load_last_values();
-  comfort.pmv = -0.1234;
-  save_last_values();
-  EXPECT_NE(read_bytes(settings_file).find("\r\npmv=-0.12\r\n"), std::string::npos);
-  comfort = ComfortCase{};
-  load_last_values();
-  EXPECT_EQ(comfort.pmv, -0.12);
 }
 
 TEST_F(LastValues, SaveWritesEveryFieldUnderItsKey) {

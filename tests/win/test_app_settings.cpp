@@ -14,6 +14,7 @@
 #include "app/app_context.h"
 #include "app/app_win.h"
 #include "dlglib/dlglib.h"
+#include "tests/win/support.h"
 
 namespace {
 
@@ -21,10 +22,6 @@ const char test_root[] = "C:\\pmvtest";
 const char program_dir[] = "C:\\pmvtest\\prog";
 const char beside[] = "C:\\pmvtest\\prog\\pmv_calc.ini";
 const char drive_root_file[] = "C:\\pmv_calc.ini";
-
-bool exists(const std::string &path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
 
 void make_file(const std::string &path) {
   HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,

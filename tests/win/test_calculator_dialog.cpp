@@ -18,6 +18,7 @@
 #include "app/resource.h"
 #include "dlglib/dlglib.h"
 #include "model/comfort_model.h"
+#include "tests/win/support.h"
 
 namespace {
 
@@ -38,18 +39,6 @@ HHOOK cbt_hook;
 // The calculator dialog of a modal test, and what to press once it is up.
 HWND modal_dialog;
 WPARAM modal_key;
-
-std::string window_text(HWND window) {
-  char text[256] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
-
-std::string class_of(HWND window) {
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof name);
-  return name;
-}
 
 BOOL CALLBACK collect_static_text(HWND child, LPARAM out) {
   if (class_of(child) == "Static" && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) {
@@ -86,62 +75,6 @@ LRESULT CALLBACK cbt_proc(int code, WPARAM wparam, LPARAM lparam) {
     }
   }
   return CallNextHookEx(nullptr, code, wparam, lparam);
-}
-
-std::string file_bytes(const std::string &path) {
-  std::string bytes;
-  std::FILE *f = std::fopen(path.c_str(), "rb");
-  if (f == nullptr) return "<missing>";
-  char buffer[4096];
-  size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-    bytes.append(buffer, n);
-  std::fclose(f);
-  return bytes;
-}
-
-void write_file(const std::string &path, const std::string &bytes) {
-  std::FILE *f = std::fopen(path.c_str(), "wb");
-  ASSERT_NE(f, nullptr);
-  std::fwrite(bytes.data(), 1, bytes.size(), f);
-  std::fclose(f);
-}
-
-std::string clipboard_text() {
-  std::string text = "<none>";
-  if (!OpenClipboard(nullptr)) return "<busy>";
-  if (const HANDLE data = GetClipboardData(CF_TEXT)) {
-    if (const char *p = static_cast<const char *>(GlobalLock(data))) {
-      text = p;
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
-  return text;
-}
-
-void set_clipboard_marker() {
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  EmptyClipboard();
-  const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 7);
-  std::memcpy(GlobalLock(block), "marker", 7);
-  GlobalUnlock(block);
-  SetClipboardData(CF_TEXT, block);
-  CloseClipboard();
-}
-
-// The report file as the first report of a process writes it.
-std::string report(const char *met, const char *clo, const char *ta, const char *tr,
-                   const char *vel, const char *rh, const char *pmv, const char *ppd) {
-  return std::string("Vexlin PMV calculator (2003.02)\r\n") + "Metabolic rate\t" + met +
-         "\t[met]\r\n" + "Clothing\t" + clo + "\t[clo]\r\n" + "Air temperature\t" + ta +
-         "\t[\xB0"
-         "C]\r\n" +
-         "Mean radiant temperature\t" + tr +
-         "\t[\xB0"
-         "C]\r\n" +
-         "Air velocity\t" + vel + "\t[m/s]\r\n" + "Relative humidity\t" + rh + "\t[percent]\r\n" +
-         "PMV\t" + pmv + "\t[]\r\n" + "PPD\t" + ppd + "\t[percent]\r\n";
 }
 
 std::string ini(const char *tr, const char *rh, const char *v, const char *met, const char *clo,
@@ -196,7 +129,7 @@ protected:
   // Start-up as the program does it: the settings file, the last values,
   // then the dialog.
   void open(const std::string &settings = "") {
-    write_file(ini_path(), settings);
+    write_bytes(ini_path(), settings);
     load_last_values();
     dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_CALCULATOR),
                                 nullptr, calculator_dialog_proc, 0);
@@ -284,7 +217,7 @@ TEST_F(CalculatorDialog, EnterAtOnceAfterOpeningPressesClose) {
   open();
   key(VK_RETURN);
   EXPECT_TRUE(ended());
-  EXPECT_EQ(file_bytes(ini_path()), default_ini);
+  EXPECT_EQ(read_bytes(ini_path()), default_ini);
   EXPECT_TRUE(boxes.empty());
 }
 
@@ -295,8 +228,8 @@ TEST_F(CalculatorDialog, TabSelectsAFieldAndEnterThereDoesNothing) {
   EXPECT_TRUE(all_selected(IDC_MET));
   key(VK_RETURN);
   EXPECT_FALSE(ended());
-  EXPECT_EQ(file_bytes(ini_path()), "");
-  EXPECT_EQ(file_bytes(report_path()), "<missing>");
+  EXPECT_EQ(read_bytes(ini_path()), "");
+  EXPECT_EQ(read_bytes(report_path()), "<missing>");
 }
 
 TEST_F(CalculatorDialog, EnterOnTheFocusedExecuteButtonRunsExecute) {
@@ -309,8 +242,7 @@ TEST_F(CalculatorDialog, EnterOnTheFocusedExecuteButtonRunsExecute) {
   key(VK_RETURN);
   EXPECT_FALSE(ended());
   EXPECT_EQ(shown(IDC_PMV), "-0.80");
-  EXPECT_EQ(file_bytes(report_path()),
-            report("1.20", "0.50", "22.00", "22.00", "0.10", "50.00", "-0.80", "18.58"));
+  EXPECT_EQ(read_bytes(report_path()), std::string(example_report));
 }
 
 TEST_F(CalculatorDialog, EscapeEndsWithoutSaving) {
@@ -318,7 +250,7 @@ TEST_F(CalculatorDialog, EscapeEndsWithoutSaving) {
   type(IDC_MET, "2.0");
   key(VK_ESCAPE);
   EXPECT_TRUE(ended());
-  EXPECT_EQ(file_bytes(ini_path()), "");
+  EXPECT_EQ(read_bytes(ini_path()), "");
   EXPECT_EQ(comfort.met, 1.0);
 }
 
@@ -331,31 +263,30 @@ TEST_F(CalculatorDialog, CommandsActWhateverTheirNotificationCode) {
   EXPECT_EQ(calculator_dialog_proc(dialog, WM_COMMAND, 4711, 0), TRUE);
   EXPECT_EQ(calculator_dialog_proc(dialog, WM_USER, 0, 0), FALSE);
   EXPECT_FALSE(ended());
-  EXPECT_EQ(file_bytes(ini_path()), "");
-  EXPECT_EQ(file_bytes(report_path()), "<missing>");
+  EXPECT_EQ(read_bytes(ini_path()), "");
+  EXPECT_EQ(read_bytes(report_path()), "<missing>");
 
   SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_CLOSE, EN_SETFOCUS), 0);
   EXPECT_TRUE(ended());
-  EXPECT_EQ(file_bytes(ini_path()), default_ini);
+  EXPECT_EQ(read_bytes(ini_path()), default_ini);
 }
 
 TEST_F(CalculatorDialog, ExecuteShowsResultsWritesTheReportAndCopiesIt) {
   open();
-  set_clipboard_marker();
+  set_clipboard_text("marker");
   type_inputs("1.2", "0,5", "22", "22", "0.1", "50");
   command(IDC_EXECUTE);
   EXPECT_TRUE(boxes.empty());
   const std::vector<std::string> expected = {" 1.2", " 0.5", "22.0",  "22.0",
                                              "0.10", "50.0", "-0.80", "18.6"};
   EXPECT_EQ(all_shown(), expected);
-  const std::string first =
-      report("1.20", "0.50", "22.00", "22.00", "0.10", "50.00", "-0.80", "18.58");
-  EXPECT_EQ(file_bytes(report_path()), first);
+  const std::string first = std::string(example_report);
+  EXPECT_EQ(read_bytes(report_path()), first);
   EXPECT_EQ(clipboard_text(), first);
 
   // The second report of the process starts with one empty line.
   command(IDC_EXECUTE);
-  EXPECT_EQ(file_bytes(report_path()), "\r\n" + first);
+  EXPECT_EQ(read_bytes(report_path()), "\r\n" + first);
   EXPECT_EQ(clipboard_text(), "\r\n" + first);
   EXPECT_FALSE(ended());
 }
@@ -425,7 +356,7 @@ TEST_F(CalculatorDialog, ReadsEachFieldTextAndRefusesWithTheRange) {
     if (r.accepted) {
       EXPECT_TRUE(boxes.empty());
       EXPECT_EQ(*field_of(r.id), r.value);
-      EXPECT_NE(file_bytes(report_path()), "<missing>");
+      EXPECT_NE(read_bytes(report_path()), "<missing>");
     } else {
       ASSERT_EQ(boxes.size(), 1u);
       EXPECT_EQ(boxes[0].text, r.message);
@@ -438,7 +369,7 @@ TEST_F(CalculatorDialog, ReadsEachFieldTextAndRefusesWithTheRange) {
       EXPECT_EQ(comfort.pmv, pmv_before);
       const std::vector<std::string> results_after = {shown(IDC_PMV), shown(IDC_PPD)};
       EXPECT_EQ(results_after, results_before);
-      EXPECT_EQ(file_bytes(report_path()), "<missing>");
+      EXPECT_EQ(read_bytes(report_path()), "<missing>");
     }
     EXPECT_FALSE(ended());
   }
@@ -464,14 +395,14 @@ TEST_F(CalculatorDialog, FieldsBeforeTheBadOneAreStoredAndCloseSavesThem) {
   EXPECT_EQ(comfort.clo, 1.0);
   EXPECT_EQ(comfort.ta, 24.5) << "fields after the bad one are not read";
   EXPECT_EQ(all_shown()[6], "0.00");
-  EXPECT_EQ(file_bytes(report_path()), "<missing>");
+  EXPECT_EQ(read_bytes(report_path()), "<missing>");
 
   // "Close" is silent with the bad field and saves what the case holds.
   boxes.clear();
   command(IDC_CLOSE);
   EXPECT_TRUE(boxes.empty());
   EXPECT_TRUE(ended());
-  EXPECT_EQ(file_bytes(ini_path()),
+  EXPECT_EQ(read_bytes(ini_path()),
             ini("24.50", "50.00", "0.08", "2.00", "1.00", "24.50", "0.00", "95.00"));
 }
 
@@ -483,7 +414,7 @@ TEST_F(CalculatorDialog, CloseSavesTheLastComputedResults) {
   command(IDC_CLOSE);
   EXPECT_EQ(boxes.size(), 0u);
   EXPECT_TRUE(ended());
-  EXPECT_EQ(file_bytes(ini_path()),
+  EXPECT_EQ(read_bytes(ini_path()),
             ini("22.00", "50.00", "0.10", "1.50", "0.50", "22.00", "-0.80", "18.58"));
 }
 
@@ -555,13 +486,13 @@ TEST_F(CalculatorDialog, ModalDialogEndsWithTwoByEnterOrEscape) {
   const ModalCase cases[] = {{VK_RETURN, default_ini.c_str()}, {VK_ESCAPE, ""}};
   for (const ModalCase &c : cases) {
     SCOPED_TRACE(c.key);
-    write_file(ini_path(), "");
+    write_bytes(ini_path(), "");
     comfort = ComfortCase{};
     modal_dialog = nullptr;
     modal_key = c.key;
     EXPECT_EQ(run_main_dialog(nullptr), 2);
     EXPECT_NE(modal_dialog, nullptr);
-    EXPECT_EQ(file_bytes(ini_path()), c.saved);
+    EXPECT_EQ(read_bytes(ini_path()), c.saved);
     EXPECT_EQ(comfort.rh, 50.0) << "loaded before the dialog opened";
     EXPECT_TRUE(boxes.empty());
   }

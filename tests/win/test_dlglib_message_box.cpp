@@ -11,6 +11,7 @@
 
 #include "dlglib/dlglib.h"
 #include "dlglib/message_layout.h"
+#include "tests/win/support.h"
 
 namespace {
 
@@ -45,9 +46,7 @@ void CALLBACK read_and_close(HWND, UINT, UINT_PTR, DWORD) {
   HWND w = seen.box;
   if (!IsWindowVisible(w)) return; // not up yet: next tick
   KillTimer(nullptr, timer);
-  char caption[256] = "";
-  GetWindowTextA(w, caption, sizeof caption);
-  seen.caption = caption;
+  seen.caption = window_text(w);
   seen.text = item_text(w, 0xFFFF);
   seen.ok_caption = shown_button(w, IDOK) ? item_text(w, IDOK) : "";
   seen.box_owner = GetWindow(w, GW_OWNER);
@@ -59,21 +58,13 @@ void CALLBACK read_and_close(HWND, UINT, UINT_PTR, DWORD) {
 LRESULT CALLBACK watch_box(int code, WPARAM wparam, LPARAM lparam) {
   if (code == HCBT_ACTIVATE) {
     HWND w = reinterpret_cast<HWND>(wparam);
-    char cls[16] = "";
-    GetClassNameA(w, cls, sizeof cls);
-    if (std::string(cls) == "#32770" && w != seen.box) {
+    if (is_message_box(w) && w != seen.box) {
       ++seen.boxes;
       seen.box = w;
       timer = SetTimer(nullptr, 0, 1, read_and_close);
     }
   }
   return CallNextHookEx(hook, code, wparam, lparam);
-}
-
-HWND top_level(const char *name) {
-  HWND w = CreateWindowExA(0, "STATIC", name, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 200,
-                           nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-  return w;
 }
 
 class PlatformBox : public ::testing::Test {
@@ -98,17 +89,13 @@ protected:
 };
 
 TEST_F(PlatformBox, InfoMessageShowsTheTextUnderTheTitle) {
-  EXPECT_EQ(info_message(nullptr, "Not enough memory!"), IDOK);
-  EXPECT_EQ(seen.boxes, 1);
-  EXPECT_EQ(seen.caption, title);
-  EXPECT_EQ(seen.text, "Not enough memory!");
-}
-
-TEST_F(PlatformBox, RangeMessageText) {
-  const char text[] = "10.00 ... 30.00 !";
-  EXPECT_EQ(info_message(nullptr, text), IDOK);
-  EXPECT_EQ(seen.text, text);
-  EXPECT_EQ(seen.caption, title);
+  for (const char *text : {"Not enough memory!", "10.00 ... 30.00 !"}) {
+    seen = Seen();
+    EXPECT_EQ(info_message(nullptr, text), IDOK);
+    EXPECT_EQ(seen.boxes, 1);
+    EXPECT_EQ(seen.caption, title);
+    EXPECT_EQ(seen.text, text);
+  }
 }
 
 TEST_F(PlatformBox, WithoutOwnerTheBoxIsTaskModal) {

@@ -16,6 +16,7 @@
 #include "dlglib/dlglib.h"
 #include "dlglib/message_layout.h"
 #include "dlglib/message_template.h"
+#include "tests/win/support.h"
 
 namespace {
 
@@ -49,12 +50,6 @@ std::size_t next_step;
 HHOOK hook;
 UINT_PTR step_timer, watchdog_timer;
 bool watchdog_fired;
-
-std::string window_text(HWND w) {
-  std::string s(8192, '\0');
-  s.resize(static_cast<std::size_t>(GetWindowTextA(w, &s[0], 8192)));
-  return s;
-}
 
 void read_box(HWND w) {
   seen.caption = window_text(w);
@@ -113,9 +108,7 @@ void CALLBACK run_step(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 BOOL CALLBACK close_dialog(HWND w, LPARAM) {
-  char cls[16] = "";
-  GetClassNameA(w, cls, sizeof cls);
-  if (std::strcmp(cls, "#32770") == 0) EndDialog(w, 1000);
+  if (is_message_box(w)) EndDialog(w, 1000);
   return TRUE;
 }
 
@@ -128,20 +121,13 @@ void CALLBACK watchdog(HWND, UINT, UINT_PTR, DWORD) { // a box left open ends th
 LRESULT CALLBACK watch_box(int code, WPARAM wparam, LPARAM lparam) {
   if (code == HCBT_ACTIVATE) {
     HWND w = reinterpret_cast<HWND>(wparam);
-    char cls[16] = "";
-    GetClassNameA(w, cls, sizeof cls);
-    if (std::strcmp(cls, "#32770") == 0 && w != seen.box) {
+    if (is_message_box(w) && w != seen.box) {
       ++seen.boxes;
       seen.box = w;
       step_timer = SetTimer(nullptr, 0, 1, run_step);
     }
   }
   return CallNextHookEx(hook, code, wparam, lparam);
-}
-
-HWND top_level(const char *name, int x = 50, int y = 50, int w = 400, int h = 300) {
-  return CreateWindowExA(0, "STATIC", name, WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, w, h, nullptr,
-                         nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
 class OwnBox : public ::testing::Test {

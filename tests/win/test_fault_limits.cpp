@@ -18,90 +18,9 @@
 #include "app/field_text.h"
 #include "app/resource.h"
 #include "dlglib/dlglib.h"
+#include "tests/win/support.h"
 
 namespace {
-
-int boxes_seen;
-
-LRESULT CALLBACK count_boxes(int code, WPARAM wparam, LPARAM lparam) {
-  if (code == HCBT_ACTIVATE) {
-    char name[16] = {};
-    GetClassNameA(reinterpret_cast<HWND>(wparam), name, sizeof name);
-    if (std::strcmp(name, "#32770") == 0) {
-      ++boxes_seen;
-      PostMessageA(reinterpret_cast<HWND>(wparam), WM_COMMAND, IDOK, 0);
-    }
-  }
-  return CallNextHookEx(nullptr, code, wparam, lparam);
-}
-
-std::string file_bytes(const std::string &path) {
-  std::string bytes;
-  std::FILE *f = std::fopen(path.c_str(), "rb");
-  if (f == nullptr) return "<missing>";
-  char buffer[4096];
-  std::size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-    bytes.append(buffer, n);
-  std::fclose(f);
-  return bytes;
-}
-
-void write_file(const std::string &path, const std::string &bytes) {
-  std::FILE *f = std::fopen(path.c_str(), "wb");
-  ASSERT_NE(f, nullptr);
-  std::fwrite(bytes.data(), 1, bytes.size(), f);
-  std::fclose(f);
-}
-
-std::string clipboard_text() {
-  std::string text = "<none>";
-  if (!OpenClipboard(nullptr)) return "<busy>";
-  if (const HANDLE data = GetClipboardData(CF_TEXT)) {
-    if (const char *p = static_cast<const char *>(GlobalLock(data))) {
-      text = p;
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
-  return text;
-}
-
-void set_clipboard(const char *text) {
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  EmptyClipboard();
-  const SIZE_T size = std::strlen(text) + 1;
-  const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
-  std::memcpy(GlobalLock(block), text, size);
-  GlobalUnlock(block);
-  SetClipboardData(CF_TEXT, block);
-  CloseClipboard();
-}
-
-ComfortCase example_case() {
-  ComfortCase c{};
-  c.met = 1.2;
-  c.clo = 0.5;
-  c.ta = 22.0;
-  c.tr = 22.0;
-  c.vel = 0.1;
-  c.rh = 50.0;
-  c.pmv = -0.8;
-  c.ppd = 18.58;
-  return c;
-}
-
-const char example_report[] = "Vexlin PMV calculator (2003.02)\r\n"
-                              "Metabolic rate\t1.20\t[met]\r\n"
-                              "Clothing\t0.50\t[clo]\r\n"
-                              "Air temperature\t22.00\t[\xB0"
-                              "C]\r\n"
-                              "Mean radiant temperature\t22.00\t[\xB0"
-                              "C]\r\n"
-                              "Air velocity\t0.10\t[m/s]\r\n"
-                              "Relative humidity\t50.00\t[percent]\r\n"
-                              "PMV\t-0.80\t[]\r\n"
-                              "PPD\t18.58\t[percent]\r\n";
 
 class Faults : public ::testing::Test {
 protected:
@@ -121,8 +40,8 @@ protected:
     dlglib_init(GetModuleHandleA(nullptr));
     dlglib_settings.title = app_context.title;
     report_started = false;
-    boxes_seen = 0;
-    hook = SetWindowsHookExA(WH_CBT, count_boxes, nullptr, GetCurrentThreadId());
+    seen_boxes.clear();
+    hook = SetWindowsHookExA(WH_CBT, box_catcher, nullptr, GetCurrentThreadId());
     ASSERT_NE(hook, nullptr);
     // A window with the eight fields of the calculator, enough for the
     // field reader and the value display.
@@ -162,8 +81,8 @@ TEST_F(Faults, ReportHeldByAnotherProgramIsLeftAsItWas) {
     for (const DWORD share : share_modes) {
       SCOPED_TRACE("report_started " + std::to_string(started) + ", share " +
                    std::to_string(share));
-      write_file(report_path(), "old report\r\n");
-      set_clipboard("marker");
+      write_bytes(report_path(), "old report\r\n");
+      set_clipboard_text("marker");
       report_started = started;
       const HANDLE held = CreateFileA(report_path().c_str(), GENERIC_READ, share, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -171,13 +90,13 @@ TEST_F(Faults, ReportHeldByAnotherProgramIsLeftAsItWas) {
       EXPECT_EQ(write_report(window, example_case()), -1);
       EXPECT_EQ(report_started, started);
       CloseHandle(held);
-      EXPECT_EQ(file_bytes(report_path()), "old report\r\n");
+      EXPECT_EQ(read_bytes(report_path()), "old report\r\n");
       EXPECT_EQ(clipboard_text(), "marker");
-      EXPECT_EQ(boxes_seen, 0);
+      EXPECT_TRUE(seen_boxes.empty());
 
       EXPECT_EQ(write_report(window, example_case()), 0);
       const std::string expected = std::string(started ? "\r\n" : "") + example_report;
-      EXPECT_EQ(file_bytes(report_path()), expected);
+      EXPECT_EQ(read_bytes(report_path()), expected);
       EXPECT_EQ(clipboard_text(), expected);
     }
   }
@@ -212,7 +131,7 @@ TEST_F(Faults, OverlongFieldTextIsReadAsItsFirst29Characters) {
     EXPECT_EQ(read_input_field(window, IDC_MET, &met, 0.8, 4.0, 0), c.accepted ? 0 : -1);
     EXPECT_EQ(met, c.accepted ? c.value : -1.0);
   }
-  EXPECT_EQ(boxes_seen, 0);
+  EXPECT_TRUE(seen_boxes.empty());
 }
 
 struct ShownValue {
