@@ -78,17 +78,3 @@ set_inputs() { # met clo ta tr vel rh
     send settext "$CAPTION" "${ids[$i]}" "${@:i+1:1}" || fail "could not set field ${ids[$i]}"
   done
 }
-
-# The report of one case, as the first report of a process writes it.
-report_of() { # met clo ta tr vel rh pmv ppd
-  local r='Vexlin PMV calculator (2003.02)\r\n'
-  r+="Metabolic rate\t$1\t[met]\r\n"
-  r+="Clothing\t$2\t[clo]\r\n"
-  r+="Air temperature\t$3\t[\xb0C]\r\n"
-  r+="Mean radiant temperature\t$4\t[\xb0C]\r\n"
-  r+="Air velocity\t$5\t[m/s]\r\n"
-  r+="Relative humidity\t$6\t[percent]\r\n"
-  r+="PMV\t$7\t[]\r\n"
-  r+="PPD\t$8\t[percent]\r\n"
-  printf '%s' "$r"
-}

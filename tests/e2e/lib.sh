@@ -168,3 +168,26 @@ expect_fields() { # texts of the eight fields in dialog order
     expect_eq "field ${ids[$i]}" "$(probe field "$CAPTION" "${ids[$i]}")" "${expected[$i]}"
   done
 }
+
+# The report of one case, as the first report of a process writes it.
+report_of() { # met clo ta tr vel rh pmv ppd
+  local r='Vexlin PMV calculator (2003.02)\r\n'
+  r+="Metabolic rate\t$1\t[met]\r\n"
+  r+="Clothing\t$2\t[clo]\r\n"
+  r+="Air temperature\t$3\t[\xb0C]\r\n"
+  r+="Mean radiant temperature\t$4\t[\xb0C]\r\n"
+  r+="Air velocity\t$5\t[m/s]\r\n"
+  r+="Relative humidity\t$6\t[percent]\r\n"
+  r+="PMV\t$7\t[]\r\n"
+  r+="PPD\t$8\t[percent]\r\n"
+  printf '%s' "$r"
+}
+
+# Types the six inputs in dialog order, each after a Tab into its field.
+type_inputs() { # met clo ta tr vel rh
+  local ids=($IDC_MET $IDC_CLO $IDC_TA $IDC_TR $IDC_VEL $IDC_RH)
+  local i
+  for i in "${!ids[@]}"; do
+    tab_and_type "${ids[$i]}" "${@:i+1:1}"
+  done
+}

@@ -11,26 +11,13 @@ e2e_init "$1"
 calc_start
 
 # Tab moves into a field and selects its text, so typing replaces it.
-tab_and_type $IDC_MET "1.2"
-tab_and_type $IDC_CLO "0,5"
-tab_and_type $IDC_TA "22"
-tab_and_type $IDC_TR "22"
-tab_and_type $IDC_VEL "0.1"
-tab_and_type $IDC_RH "50"
+type_inputs "1.2" "0,5" "22" "22" "0.1" "50"
 click $IDC_EXECUTE
 wait_for "PMV to be shown" field_is $IDC_PMV "-0.80"
 expect_fields " 1.2" " 0.5" "22.0" "22.0" "0.10" "50.0" "-0.80" "18.6"
 window_gone "$TITLE" || fail "a message appeared: $(message_text)"
 
-report='Vexlin PMV calculator (2003.02)\r\n'
-report+='Metabolic rate\t1.20\t[met]\r\n'
-report+='Clothing\t0.50\t[clo]\r\n'
-report+='Air temperature\t22.00\t[\xb0C]\r\n'
-report+='Mean radiant temperature\t22.00\t[\xb0C]\r\n'
-report+='Air velocity\t0.10\t[m/s]\r\n'
-report+='Relative humidity\t50.00\t[percent]\r\n'
-report+='PMV\t-0.80\t[]\r\n'
-report+='PPD\t18.58\t[percent]\r\n'
+report=$(report_of 1.20 0.50 22.00 22.00 0.10 50.00 -0.80 18.58)
 expect_file "$DIR/pmv_data.txt" "$report"
 expect_eq "clipboard" "$(probe clipboard)" "$(hex_of_text "$report")"
 

@@ -11,12 +11,7 @@ calc_start
 send clipboard "marker" || fail "could not set the clipboard"
 
 hold clipboard
-tab_and_type $IDC_MET "1.2"
-tab_and_type $IDC_CLO "0.5"
-tab_and_type $IDC_TA "22"
-tab_and_type $IDC_TR "22"
-tab_and_type $IDC_VEL "0.1"
-tab_and_type $IDC_RH "50"
+type_inputs "1.2" "0.5" "22" "22" "0.1" "50"
 click $IDC_EXECUTE
 wait_for "PMV to be shown" field_is $IDC_PMV "-0.80"
 no_message

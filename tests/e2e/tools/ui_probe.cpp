@@ -15,6 +15,8 @@
 // the window, the control or the clipboard text is not there.
 #include <windows.h>
 
+#include "find_window.h"
+
 #include <fcntl.h>
 #include <io.h>
 
@@ -46,39 +48,6 @@ void put_hex_byte(unsigned char byte) {
   const char *hex = "0123456789abcdef";
   std::putchar(hex[byte >> 4]);
   std::putchar(hex[byte & 15]);
-}
-
-// A control id in decimal; -1 for anything else.
-int parse_id(const char *text) {
-  int id = 0;
-  if (*text == '\0') return -1;
-  for (; *text != '\0'; ++text) {
-    if (*text < '0' || *text > '9' || id > 0xFFFF) return -1;
-    id = id * 10 + (*text - '0');
-  }
-  return id;
-}
-
-struct Search {
-  const char *caption;
-  HWND found;
-};
-
-BOOL CALLBACK match_caption(HWND window, LPARAM data) {
-  auto *search = reinterpret_cast<Search *>(data);
-  char text[256] = {};
-  GetWindowTextA(window, text, sizeof text);
-  if (IsWindowVisible(window) && std::strcmp(text, search->caption) == 0) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND find_window(const char *caption) {
-  Search search{caption, nullptr};
-  EnumWindows(match_caption, reinterpret_cast<LPARAM>(&search));
-  return search.found;
 }
 
 BOOL CALLBACK print_static(HWND child, LPARAM) {

@@ -16,42 +16,11 @@
 // arguments.
 #include <windows.h>
 
+#include "find_window.h"
+
 #include <cstring>
 
 namespace {
-
-// A control id or a coordinate in decimal; -1 for anything else.
-int parse_id(const char *text) {
-  int id = 0;
-  if (*text == '\0') return -1;
-  for (; *text != '\0'; ++text) {
-    if (*text < '0' || *text > '9' || id > 0xFFFF) return -1;
-    id = id * 10 + (*text - '0');
-  }
-  return id;
-}
-
-struct Search {
-  const char *caption;
-  HWND found;
-};
-
-BOOL CALLBACK match_caption(HWND window, LPARAM data) {
-  auto *search = reinterpret_cast<Search *>(data);
-  char text[256] = {};
-  GetWindowTextA(window, text, sizeof text);
-  if (IsWindowVisible(window) && std::strcmp(text, search->caption) == 0) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND find_window(const char *caption) {
-  Search search{caption, nullptr};
-  EnumWindows(match_caption, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
 
 // The window's own thread copies the text: the length is not limited by
 // anything but the edit control.
