@@ -23,21 +23,22 @@ std::string dir_of(const std::string &src) {
   return buffer;
 }
 
-TEST(DirectoryOf, DocumentedPaths) {
-  EXPECT_EQ(dir_of("C:\\Tools\\Comfort\\calc.exe"), "C:\\Tools\\Comfort");
-  EXPECT_EQ(dir_of("C:\\calc.exe"), "C:");
-  EXPECT_EQ(dir_of("C:\\Tools\\"), "C:\\Tools");
-  EXPECT_EQ(dir_of("calc.exe"), "");
-  EXPECT_EQ(dir_of("\\calc.exe"), "");
-  EXPECT_EQ(dir_of("C:/Tools/calc.exe"), "");
-  EXPECT_EQ(dir_of(""), "");
-}
-
-TEST(DirectoryOf, OnlyTheLastBackslashIsDropped) {
-  EXPECT_EQ(dir_of("C:\\a\\\\b.exe"), "C:\\a\\");
-  EXPECT_EQ(dir_of("\\\\server\\share\\calc.exe"), "\\\\server\\share");
-  EXPECT_EQ(dir_of("\\"), "");   // index 0 is never examined
-  EXPECT_EQ(dir_of("x\\"), "x"); // a trailing backslash at index 1
+TEST(DirectoryOf, DocumentedPathsDropOnlyTheLastBackslash) {
+  const char *const rows[][2] = {
+      {"C:\\Tools\\Comfort\\calc.exe", "C:\\Tools\\Comfort"},
+      {"C:\\calc.exe", "C:"},
+      {"C:\\Tools\\", "C:\\Tools"},
+      {"calc.exe", ""},
+      {"\\calc.exe", ""},
+      {"C:/Tools/calc.exe", ""},
+      {"", ""},
+      {"C:\\a\\\\b.exe", "C:\\a\\"},
+      {"\\\\server\\share\\calc.exe", "\\\\server\\share"},
+      {"\\", ""},   // index 0 is never examined
+      {"x\\", "x"}, // a trailing backslash at index 1
+  };
+  for (const auto &r : rows)
+    EXPECT_EQ(dir_of(r[0]), r[1]) << r[0];
 }
 
 TEST(DirectoryOf, LongestPlatformPathFits) {
@@ -96,44 +97,32 @@ protected:
   char dst[path_size];
 };
 
-TEST_F(SettingsSearch, BesideTheProgramFirst) {
-  std::strcpy(context.program_dir, "C:\\Tools\\Comfort");
-  existing = {"C:\\Tools\\Comfort\\pmv_calc.ini", "\\pmv_calc.ini"};
-  EXPECT_EQ(search(), 0);
-  EXPECT_STREQ(dst, "C:\\Tools\\Comfort\\pmv_calc.ini");
-  EXPECT_EQ(asked, std::vector<std::string>{"C:\\Tools\\Comfort\\pmv_calc.ini"});
-}
-
-TEST_F(SettingsSearch, ThenTheRootOfTheCurrentDrive) {
-  std::strcpy(context.program_dir, "C:\\Tools\\Comfort");
-  existing = {"\\pmv_calc.ini"};
-  EXPECT_EQ(search(), 0);
-  EXPECT_STREQ(dst, "\\pmv_calc.ini");
-  EXPECT_EQ(asked,
-            (std::vector<std::string>{"C:\\Tools\\Comfort\\pmv_calc.ini", "\\pmv_calc.ini"}));
-}
-
-TEST_F(SettingsSearch, NoneFound) {
-  std::strcpy(context.program_dir, "C:\\Tools\\Comfort");
-  EXPECT_EQ(search(), -1);
-  EXPECT_STREQ(dst, "");
-  // extra_dir1 and extra_dir2 are empty: both give the drive root.
-  EXPECT_EQ(asked, (std::vector<std::string>{"C:\\Tools\\Comfort\\pmv_calc.ini", "\\pmv_calc.ini",
-                                             "\\pmv_calc.ini"}));
-}
-
-TEST_F(SettingsSearch, ProgramInADriveRoot) {
-  std::strcpy(context.program_dir, "C:"); // directory_of("C:\\calc.exe")
-  existing = {"C:\\pmv_calc.ini"};
-  EXPECT_EQ(search(), 0);
-  EXPECT_STREQ(dst, "C:\\pmv_calc.ini");
-}
-
-TEST_F(SettingsSearch, EmptyProgramDirectorySearchesTheDriveRoot) {
-  existing = {"\\pmv_calc.ini"};
-  EXPECT_EQ(search(), 0);
-  EXPECT_STREQ(dst, "\\pmv_calc.ini");
-  EXPECT_EQ(asked, std::vector<std::string>{"\\pmv_calc.ini"});
+TEST_F(SettingsSearch, BesideTheProgramThenTheRootOfTheCurrentDrive) {
+  using Paths = std::vector<std::string>;
+  const std::string beside = "C:\\Tools\\Comfort\\pmv_calc.ini";
+  const std::string root = "\\pmv_calc.ini";
+  const struct {
+    const char *program_dir;
+    Paths existing;
+    int status;
+    std::string found;
+    Paths asked;
+  } rows[] = {
+      {"C:\\Tools\\Comfort", {beside, root}, 0, beside, {beside}},
+      {"C:\\Tools\\Comfort", {root}, 0, root, {beside, root}},
+      // extra_dir1 and extra_dir2 are empty: both give the drive root.
+      {"C:\\Tools\\Comfort", {}, -1, "", {beside, root, root}},
+      {"C:", {"C:\\pmv_calc.ini"}, 0, "C:\\pmv_calc.ini", {"C:\\pmv_calc.ini"}}, // a drive root
+      {"", {root}, 0, root, {root}},
+  };
+  for (const auto &r : rows) {
+    SetUp();
+    std::strcpy(context.program_dir, r.program_dir);
+    existing = r.existing;
+    EXPECT_EQ(search(), r.status) << r.program_dir;
+    EXPECT_EQ(std::string(dst), r.found) << r.program_dir;
+    EXPECT_EQ(asked, r.asked) << r.program_dir;
+  }
 }
 
 TEST_F(SettingsSearch, ExtraDirectoriesAreSearchedInOrder) {

@@ -32,18 +32,7 @@ std::string line(const char *format, double value) {
 }
 
 TEST(ReportText, FirstReportOfTheExample) {
-  const std::string text = report(example_case(), false);
-  EXPECT_EQ(text, example_report);
-  EXPECT_EQ(text.size(), sizeof example_report - 1);
-  // The degree sign is one byte, 0xB0, twice; nothing else above 0x7F.
-  int high = 0;
-  for (const char ch : text) {
-    if (static_cast<unsigned char>(ch) > 0x7F) {
-      EXPECT_EQ(static_cast<unsigned char>(ch), 0xB0);
-      ++high;
-    }
-  }
-  EXPECT_EQ(high, 2);
+  EXPECT_EQ(report(example_case(), false), example_report);
 }
 
 TEST(ReportText, LaterReportStartsWithAnEmptyLine) {
@@ -64,31 +53,33 @@ TEST(ReportText, EveryValueWithTwoDecimals) {
       std::string::npos);
 }
 
-TEST(ReportLine, FormatsOfTheTable) {
-  EXPECT_EQ(line("Metabolic rate\t%0.2lf\t[met]", 1.2), "Metabolic rate\t1.20\t[met]");
-  EXPECT_EQ(line("PMV\t%0.2lf\t[]", -0.8049), "PMV\t-0.80\t[]");
-  EXPECT_EQ(line("PMV\t%0.2lf\t[]", -0.001), "PMV\t-0.00\t[]");
-  EXPECT_EQ(line("%0.2lf", 2.675), "2.67"); // the double below 2.675
-  EXPECT_EQ(line("%0.2lf", 0.125), "0.12"); // exact tie: even
-  EXPECT_EQ(line("%0.2lf", 0.375), "0.38");
-  EXPECT_EQ(line("%0.2lf", 18.58499), "18.58");
-  EXPECT_EQ(line("%0.2lf", INFINITY), "inf");
-}
-
-TEST(ReportLine, HeaderHasNoConversions) {
+TEST(ReportLine, FormatsOfTheTableAndOtherConversionForms) {
+  const struct {
+    const char *format;
+    double value;
+    const char *text;
+  } rows[] = {
+      {"Metabolic rate\t%0.2lf\t[met]", 1.2, "Metabolic rate\t1.20\t[met]"},
+      {"PMV\t%0.2lf\t[]", -0.8049, "PMV\t-0.80\t[]"},
+      {"PMV\t%0.2lf\t[]", -0.001, "PMV\t-0.00\t[]"},
+      {"%0.2lf", 2.675, "2.67"}, // the double below 2.675
+      {"%0.2lf", 0.125, "0.12"}, // exact tie: even
+      {"%0.2lf", 0.375, "0.38"},
+      {"%0.2lf", 18.58499, "18.58"},
+      {"%0.2lf", INFINITY, "inf"},
+      {"%f", 1.5, "1.500000"},
+      {"%.1f", 0.25, "0.2"},
+      {"[%6.2lf]", -1.5, "[ -1.50]"},
+      {"[%07.2lf]", -1.5, "[-001.50]"},
+      {"[%07.2lf]", INFINITY, "[    inf]"},
+      {"100%% %0.2lf", 5.0, "100% 5.00"},
+      {"%d %0.2lf %", 5.0, "%d 5.00 %"}, // unknown: copied, no argument
+  };
+  for (const auto &r : rows)
+    EXPECT_EQ(line(r.format, r.value), r.text) << r.format;
   char text[report_line_size];
-  EXPECT_EQ(format_report_line(text, sizeof text, report_header), 31);
+  EXPECT_EQ(format_report_line(text, sizeof text, report_header), 31); // no conversions
   EXPECT_STREQ(text, "Vexlin PMV calculator (2003.02)");
-}
-
-TEST(ReportLine, OtherConversionForms) {
-  EXPECT_EQ(line("%f", 1.5), "1.500000");
-  EXPECT_EQ(line("%.1f", 0.25), "0.2");
-  EXPECT_EQ(line("[%6.2lf]", -1.5), "[ -1.50]");
-  EXPECT_EQ(line("[%07.2lf]", -1.5), "[-001.50]");
-  EXPECT_EQ(line("[%07.2lf]", INFINITY), "[    inf]");
-  EXPECT_EQ(line("100%% %0.2lf", 5.0), "100% 5.00");
-  EXPECT_EQ(line("%d %0.2lf %", 5.0), "%d 5.00 %"); // unknown: copied, no argument
 }
 
 TEST(ReportLine, NeverPassesTheBuffer) {

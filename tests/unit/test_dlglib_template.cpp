@@ -395,31 +395,6 @@ TEST(DialogTemplate, SingleByteTextBecomesUnitsOfTheSameValue) {
 
 // --- bounds of the whole template --------------------------------------------
 
-TEST(MessageTemplate, LongTitleAndLongMessageStayInsideTheBuffer) {
-  const std::string title(3000, 'T');
-  std::string text;
-  for (int i = 0; i < 200; ++i)
-    text += "A long message line of some forty characters.\r\n";
-  ASSERT_GT(text.size(), 9000u);
-  for (uint32_t flags : {0u, 1u, 3u, 4u}) {
-    SCOPED_TRACE(::testing::Message() << "flags " << flags);
-    Buffer buf;
-    const int end = buf.build(title.c_str(), text.c_str(), flags);
-    ASSERT_GT(end, 0);
-    EXPECT_LE(end, message_template_size);
-    EXPECT_TRUE(buf.guard_intact());
-    const Template t = parse(buf.data());
-    ASSERT_EQ(t.items, button_count + 1);
-    EXPECT_EQ(t.item.back().end, end);
-    EXPECT_GE(t.item[0].text.size(), 1000u);
-    // 4000 less the buttons, the text item with 1000 characters and 24
-    const std::size_t expected_title = flags == 0 ? 957 : flags == 1 ? 936 : flags == 3 ? 918 : 939;
-    EXPECT_EQ(t.title.size(), expected_title);
-    for (int i = 0; i < button_count; ++i)
-      EXPECT_EQ(t.item[i + 1].id, button_ids[i]);
-  }
-}
-
 TEST(MessageTemplate, EveryLengthFitsAndKeepsItsButtons) {
   // titles and messages around every boundary of the room sharing
   const int lengths[] = {0,    1,    2,    3,    500,  917,  918,  919,  957,  958,  999,  1000,

@@ -43,20 +43,16 @@ TEST(TrimTrailingBlanks, WritesNothingBehindTheNewEnd) {
   EXPECT_EQ(text[6], ' ');
 }
 
-TEST(TrimmedLength, LooksAtTheFirstLengthCharactersOnly) {
-  EXPECT_EQ(trimmed_length("12.5   ", 7), 4);
-  EXPECT_EQ(trimmed_length("12.5   ", 5), 4);
-  EXPECT_EQ(trimmed_length("12.5   ", 3), 3);
-  EXPECT_EQ(trimmed_length("ab  cd", 4), 2);
-  EXPECT_EQ(trimmed_length("abc", 0), 0);
-}
-
-TEST(TrimmedLength, StopsAtTheTerminator) {
-  EXPECT_EQ(trimmed_length("abc", 100), 3);
-  EXPECT_EQ(trimmed_length("ab ", 100), 2);
-  EXPECT_EQ(trimmed_length("", 100), 0);
-  const char inner[] = "ab\0cd"; // nothing behind the NUL is looked at
-  EXPECT_EQ(trimmed_length(inner, 5), 2);
+TEST(TrimmedLength, LooksAtTheFirstLengthCharactersUpToTheTerminator) {
+  const struct {
+    const char *text;
+    int length, trimmed;
+  } rows[] = {
+      {"12.5   ", 7, 4}, {"12.5   ", 5, 4}, {"12.5   ", 3, 3}, {"ab  cd", 4, 2}, {"abc", 0, 0},
+      {"abc", 100, 3},   {"ab ", 100, 2},   {"", 100, 0},      {"ab\0cd", 5, 2},
+  }; // nothing behind the NUL is looked at
+  for (const auto &r : rows)
+    EXPECT_EQ(trimmed_length(r.text, r.length), r.trimmed) << r.text << " " << r.length;
 }
 
 TEST(TrimmedLength, LongTextsUpToTheSixteenBitLimit) {

@@ -356,6 +356,8 @@ const TemplateEdge template_edges[] = {
     // first 1000 characters and every button stays.
     {0, long_t, "x", 4000, 3996, 1956, 1, 120},
     {0, long_t, long_a, 4000, 4000, 957, 1000, 200},
+    {1, long_t, long_a, 4000, 3996, 936, 1001, 200},
+    {4, long_t, long_a, 4000, 4000, 939, 1000, 200},
     {3, long_t, long_a, 4000, 3996, 918, 1001, 200},
     {0, title21, long_a, 4000, 4000, 21, 1936, 200},
     {3, "", "", 4000, 160, 0, 0, 136},
