@@ -299,6 +299,8 @@ struct Reading {
   const char *message; // when refused
 };
 
+// Which texts a field takes is tested natively; here, each way through the
+// dialog: a value stored, or the range shown with the field selected.
 const Reading readings[] = {
     {IDC_CLO, "1,5", true, 1.5, nullptr},
     {IDC_CLO, "  2.0  ", true, 2.0, nullptr},
@@ -317,9 +319,6 @@ const Reading readings[] = {
     {IDC_MET, "", false, 0, "0.80 ... 4.00 !"},
     {IDC_MET, "   ", false, 0, "0.80 ... 4.00 !"},
     {IDC_MET, "abc", false, 0, "0.80 ... 4.00 !"},
-    {IDC_MET, "-", false, 0, "0.80 ... 4.00 !"},
-    {IDC_MET, ".", false, 0, "0.80 ... 4.00 !"},
-    {IDC_MET, "nan", false, 0, "0.80 ... 4.00 !"},
     {IDC_MET, "inf", false, 0, "0.80 ... 4.00 !"},
     {IDC_CLO, "0x1", true, 0.0, nullptr}, // no hexadecimal form: the 0 is read
     {IDC_MET, "0.79", false, 0, "0.80 ... 4.00 !"},
@@ -327,12 +326,10 @@ const Reading readings[] = {
     {IDC_CLO, "2.01", false, 0, "0.00 ... 2.00 !"},
     {IDC_CLO, "-0.1", false, 0, "0.00 ... 2.00 !"},
     {IDC_TA, "1e2", false, 0, "10.00 ... 30.00 !"},
-    {IDC_TA, "", false, 0, "10.00 ... 30.00 !"},
     {IDC_TR, "40.01", false, 0, "10.00 ... 40.00 !"},
     {IDC_VEL, "1.01", false, 0, "0.00 ... 1.00 !"},
     {IDC_RH, "0", false, 0, "1.00 ... 100.00 !"},
     {IDC_RH, "0.5", false, 0, "1.00 ... 100.00 !"},
-    {IDC_RH, "abc", false, 0, "1.00 ... 100.00 !"},
 };
 
 double *field_of(int id) { return &(comfort.*find_case_field(id)->member); }
@@ -375,21 +372,11 @@ TEST_F(CalculatorDialog, ReadsEachFieldTextAndRefusesWithTheRange) {
   }
 }
 
-TEST_F(CalculatorDialog, OnlyTheFirstBadFieldIsReported) {
+TEST_F(CalculatorDialog, OnlyTheFirstBadFieldIsReportedAndCloseSavesTheOnesBefore) {
   open();
-  type_inputs("0.5", "1.0", "24.5", "24.5", "0.08", "0");
+  type_inputs("2.0", "5", "20", "30", "0.5", "0");
   command(IDC_EXECUTE);
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].text, "0.80 ... 4.00 !");
-  EXPECT_EQ(focused_id(), IDC_MET);
-  EXPECT_TRUE(all_selected(IDC_MET));
-}
-
-TEST_F(CalculatorDialog, FieldsBeforeTheBadOneAreStoredAndCloseSavesThem) {
-  open();
-  type_inputs("2.0", "5", "20", "30", "0.5", "70");
-  command(IDC_EXECUTE);
-  ASSERT_EQ(boxes.size(), 1u);
+  ASSERT_EQ(boxes.size(), 1u) << "only the first bad field is reported";
   EXPECT_EQ(boxes[0].text, "0.00 ... 2.00 !");
   EXPECT_EQ(comfort.met, 2.0);
   EXPECT_EQ(comfort.clo, 1.0);
