@@ -5,6 +5,25 @@
 
 std::vector<SeenBox> seen_boxes;
 
+const char scratch_root[] = "C:\\pmvtest";
+
+namespace {
+char saved_folder[MAX_PATH] = {};
+} // namespace
+
+bool enter_scratch_folder(const char *program_dir) {
+  GetCurrentDirectoryA(sizeof saved_folder, saved_folder);
+  CreateDirectoryA(scratch_root, nullptr);
+  CreateDirectoryA(program_dir, nullptr);
+  return SetCurrentDirectoryA(scratch_root) != 0;
+}
+
+void leave_scratch_folder() { SetCurrentDirectoryA(saved_folder); }
+
+void set_path(char (&dst)[path_size], const char *text) {
+  std::snprintf(dst, sizeof dst, "%s", text);
+}
+
 std::string window_text(HWND window) {
   std::string s(8192, '\0');
   s.resize(static_cast<std::size_t>(GetWindowTextA(window, &s[0], 8192)));

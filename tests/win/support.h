@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/app_context.h"
 #include "tests/unit/support.h"
 
 std::string window_text(HWND window);
@@ -37,6 +38,17 @@ struct SeenBox {
 };
 extern std::vector<SeenBox> seen_boxes;
 LRESULT CALLBACK box_catcher(int code, WPARAM wparam, LPARAM lparam);
+
+// The file tests work below C:\pmvtest with it as the current folder, so
+// that the root of the current drive is the prefix's C:\ and never the Linux
+// root that Wine's Z: shows.
+extern const char scratch_root[];
+// Creates scratch_root and `program_dir`, makes scratch_root the current
+// folder and remembers the one before; false when that fails.
+bool enter_scratch_folder(const char *program_dir);
+void leave_scratch_folder();
+// A bounded copy of `text` into one of the application's path buffers.
+void set_path(char (&dst)[path_size], const char *text);
 
 // Points every import slot of `function` in the main module at
 // `replacement`; returns the address that the first slot held.

@@ -19,7 +19,6 @@
 
 namespace {
 
-const char test_root[] = "C:\\pmvtest";
 const char program_dir[] = "C:\\pmvtest\\lv";
 const char settings_file[] = "C:\\pmvtest\\lv\\pmv_calc.ini";
 
@@ -83,14 +82,11 @@ const char saved_defaults[] = "[LASTVALUES]\r\n"
 class LastValues : public ::testing::Test {
 protected:
   void SetUp() override {
-    GetCurrentDirectoryA(sizeof saved_cwd, saved_cwd);
-    CreateDirectoryA(test_root, nullptr);
-    CreateDirectoryA(program_dir, nullptr);
-    ASSERT_TRUE(SetCurrentDirectoryA(test_root));
+    ASSERT_TRUE(enter_scratch_folder(program_dir));
     remove_file(settings_file);
     std::memset(&app_context, 0, sizeof app_context);
-    std::strcpy(app_context.program_dir, program_dir);
-    std::strcpy(app_context.settings_path, settings_file);
+    set_path(app_context.program_dir, program_dir);
+    set_path(app_context.settings_path, settings_file);
     comfort = ComfortCase{}; // as at start-up
     if (real_get_profile == nullptr) {
       real_get_profile = reinterpret_cast<GetProfileFunction>(patch_import(
@@ -104,9 +100,8 @@ protected:
   }
   void TearDown() override {
     remove_file(settings_file);
-    SetCurrentDirectoryA(saved_cwd);
+    leave_scratch_folder();
   }
-  char saved_cwd[MAX_PATH] = {};
 };
 
 void expect_defaults() {
@@ -256,7 +251,7 @@ TEST_F(LastValues, HugeValueIsStoredInAFormThatReadsBack) {
 TEST_F(LastValues, NoSettingsFileGivesDefaultsAndWritesNothingAnywhere) {
   char windows_dir[MAX_PATH];
   GetWindowsDirectoryA(windows_dir, MAX_PATH);
-  const std::string places[] = {program_dir, "C:\\", test_root, windows_dir};
+  const std::string places[] = {program_dir, "C:\\", scratch_root, windows_dir};
   std::set<std::string> before[4];
   for (int i = 0; i < 4; ++i)
     before[i] = listing(places[i]);

@@ -24,7 +24,6 @@
 
 namespace {
 
-const char test_root[] = "C:\\pmvtest";
 const char program_dir[] = "C:\\pmvtest\\rep";
 const char report_file[] = "C:\\pmvtest\\rep/pmv_data.txt";
 const char holder_variable[] = "PMV_CLIPBOARD_HOLDER";
@@ -175,13 +174,10 @@ TEST(ClipboardHolder, DISABLED_HoldOpen) {
 class Report : public ::testing::Test {
 protected:
   void SetUp() override {
-    GetCurrentDirectoryA(sizeof saved_cwd, saved_cwd);
-    CreateDirectoryA(test_root, nullptr);
-    CreateDirectoryA(program_dir, nullptr);
-    ASSERT_TRUE(SetCurrentDirectoryA(test_root));
+    ASSERT_TRUE(enter_scratch_folder(program_dir));
     DeleteFileA(report_file);
     app_init(GetModuleHandleA(nullptr)); // the title for messages
-    std::strcpy(app_context.program_dir, program_dir);
+    set_path(app_context.program_dir, program_dir);
     owner = CreateWindowA("STATIC", "report owner", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
                           nullptr, nullptr);
     ASSERT_NE(owner, nullptr);
@@ -202,9 +198,8 @@ protected:
     UnhookWindowsHookEx(hook);
     DestroyWindow(owner);
     DeleteFileA(report_file);
-    SetCurrentDirectoryA(saved_cwd);
+    leave_scratch_folder();
   }
-  char saved_cwd[MAX_PATH] = {};
   HWND owner = nullptr;
   HHOOK hook = nullptr;
 };
@@ -297,7 +292,7 @@ TEST_F(Report, ReportThatCannotBeOpenedIsNotWritten) {
   overlong += std::string(248 - overlong.size(), 'd'); // 248 + "/pmv_data.txt" = 261
   for (const std::string &dir : {std::string("C:\\pmvtest\\no such folder"), overlong}) {
     set_clipboard_text("unchanged", owner);
-    std::strcpy(app_context.program_dir, dir.c_str());
+    set_path(app_context.program_dir, dir.c_str());
     EXPECT_EQ(write_report(owner, example_case()), -1) << dir;
     EXPECT_FALSE(exists(dir));
     EXPECT_FALSE(report_started); // no line was written

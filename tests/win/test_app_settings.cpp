@@ -18,7 +18,6 @@
 
 namespace {
 
-const char test_root[] = "C:\\pmvtest";
 const char program_dir[] = "C:\\pmvtest\\prog";
 const char beside[] = "C:\\pmvtest\\prog\\pmv_calc.ini";
 const char drive_root_file[] = "C:\\pmv_calc.ini";
@@ -52,22 +51,18 @@ std::string module_directory() {
 class SettingsSearch : public ::testing::Test {
 protected:
   void SetUp() override {
-    GetCurrentDirectoryA(sizeof saved_cwd, saved_cwd);
-    CreateDirectoryA(test_root, nullptr);
-    CreateDirectoryA(program_dir, nullptr);
-    ASSERT_TRUE(SetCurrentDirectoryA(test_root));
+    ASSERT_TRUE(enter_scratch_folder(program_dir));
     remove_entry(beside);
     remove_entry(drive_root_file);
     std::memset(&app_context, 0, sizeof app_context);
-    std::strcpy(app_context.program_dir, program_dir);
+    set_path(app_context.program_dir, program_dir);
   }
   void TearDown() override {
     if (created_beside_exe) remove_entry(module_directory() + "\\pmv_calc.ini");
     remove_entry(beside);
     remove_entry(drive_root_file);
-    SetCurrentDirectoryA(saved_cwd);
+    leave_scratch_folder();
   }
-  char saved_cwd[MAX_PATH] = {};
   bool created_beside_exe = false; // removed again even when the test fails
 };
 
@@ -108,7 +103,7 @@ TEST_F(SettingsSearch, OverlongProgramDirectoryIsSkipped) {
   // 248 characters plus "\pmv_calc.ini" would be 261: not tried, not cut.
   std::string dir = std::string(program_dir) + "\\";
   dir += std::string(248 - dir.size(), 'd');
-  std::strcpy(app_context.program_dir, dir.c_str());
+  set_path(app_context.program_dir, dir.c_str());
   char dst[path_size];
   EXPECT_EQ(find_settings_file(dst, "pmv_calc.ini"), -1);
   make_file(drive_root_file);
