@@ -113,21 +113,3 @@ int format_report_line(char *dst, std::size_t size, const char *format, ...) {
   va_end(args);
   return n;
 }
-
-int build_report_text(char *dst, std::size_t size, const ComfortCase &comfort_case,
-                      bool later_report) {
-  if (size == 0) return 0;
-  std::size_t pos = 0;
-  if (later_report) put(dst, size, &pos, "\r\n", 2);
-  put(dst, size, &pos, report_header, std::strlen(report_header));
-  put(dst, size, &pos, "\r\n", 2);
-  for (const CaseField &field : case_fields) {
-    char line[report_line_size];
-    const int n =
-        format_report_line(line, sizeof line, field.report_format, comfort_case.*field.member);
-    put(dst, size, &pos, line, static_cast<std::size_t>(n));
-    put(dst, size, &pos, "\r\n", 2);
-  }
-  dst[pos] = '\0';
-  return static_cast<int>(pos);
-}

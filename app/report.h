@@ -27,11 +27,4 @@ bool build_report_path(char *dst, const char *program_dir);
 int format_report_line_v(char *dst, std::size_t size, const char *format, va_list args);
 int format_report_line(char *dst, std::size_t size, const char *format, ...);
 
-// The bytes of the report file for `comfort_case`, CR LF line ends included:
-// the header and the eight lines of case_fields, after one empty line when
-// `later_report` (every report after the first of a process). Cut to
-// size - 1 characters if longer; returns the length.
-int build_report_text(char *dst, std::size_t size, const ComfortCase &comfort_case,
-                      bool later_report);
-
 #endif

@@ -15,10 +15,19 @@
 
 namespace {
 
+// The report as the writer lays it out: an empty line for every report after
+// the first of a process, the header, then one line per field of the table.
 std::string report(const ComfortCase &c, bool later) {
-  char text[2000];
-  const int n = build_report_text(text, sizeof text, c, later);
-  return std::string(text, static_cast<std::size_t>(n));
+  std::string text = later ? "\r\n" : "";
+  text += report_header;
+  text += "\r\n";
+  for (const CaseField &field : case_fields) {
+    char line[report_line_size];
+    format_report_line(line, sizeof line, field.report_format, c.*field.member);
+    text += line;
+    text += "\r\n";
+  }
+  return text;
 }
 
 std::string line(const char *format, double value) {
