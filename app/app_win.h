@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 
 #include "app/comfort_case.h"
@@ -21,6 +22,9 @@ int16_t write_report(HWND owner, const ComfortCase &comfort_case);
 void reset_report_file(const char *path);
 void append_report_line(const char *path, const char *format, ...);
 int copy_file_to_clipboard(HWND owner, const char *path);
+// `length` bytes of `text` and four zero bytes as CF_TEXT; the results of
+// copy_file_to_clipboard (0, -1 clipboard busy, -4 no memory).
+int copy_text_to_clipboard(HWND owner, const char *text, std::size_t length);
 int set_clipboard_text(HWND owner, HGLOBAL block);
 void *alloc_global_block(SIZE_T size, HGLOBAL *handle);
 

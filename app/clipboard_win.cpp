@@ -1,10 +1,11 @@
-// Three general clipboard functions: a file's bytes as CF_TEXT, a global
+// General clipboard functions: a file's bytes or a text as CF_TEXT, a global
 // block handed to the clipboard, and the zeroed block itself. Every failure
 // releases what it took; only a lack of memory is shown to the user.
 #include <fcntl.h>
 #include <io.h>
 
 #include <cstdio>
+#include <cstring>
 
 #include "app/app_win.h"
 #include "dlglib/dlglib.h"
@@ -31,6 +32,15 @@ int copy_file_to_clipboard(HWND owner, const char *path) {
   // Bytes not read stay zero; the text ends in at least four zero bytes.
   _read(file, memory, static_cast<unsigned>(length));
   _close(file);
+  GlobalUnlock(block);
+  return set_clipboard_text(owner, block);
+}
+
+int copy_text_to_clipboard(HWND owner, const char *text, std::size_t length) {
+  HGLOBAL block = nullptr;
+  void *memory = alloc_global_block(length + 4, &block);
+  if (memory == nullptr) return -4;
+  std::memcpy(memory, text, length);
   GlobalUnlock(block);
   return set_clipboard_text(owner, block);
 }

@@ -1,9 +1,10 @@
 // Report lines are expanded here rather than by the C runtime's printf, whose
 // rounding of "%0.2lf" differs between msvcrt, ucrt and glibc: the report must
-// hold the same digits as the native tests expect.
+// hold the same digits as the native tests expect. The file and the text
+// composed in memory go through the same line expansion, so the two can
+// never differ.
 #include "app/report.h"
 
-#include <cmath>
 #include <cstring>
 
 #include "app/app_context.h"
@@ -11,7 +12,8 @@
 
 namespace {
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+constexpr char value_conversion[] = "%0.2lf";
+constexpr std::size_t value_conversion_length = sizeof value_conversion - 1;
 
 // Appends `len` bytes of `text` to dst[*pos], keeping one byte for the
 // terminator; what does not fit is dropped.
@@ -22,35 +24,10 @@ void put(char *dst, std::size_t size, std::size_t *pos, const char *text, std::s
   *pos += len;
 }
 
-// Reads a small decimal count (widths and precisions), capped at 400.
-int read_count(const char **p) {
-  int n = 0;
-  while (is_digit(**p)) {
-    if (n < 400) n = n * 10 + (**p - '0');
-    ++*p;
-  }
-  return n > 400 ? 400 : n;
-}
-
-// One "%f" conversion into `out` (at least 800 bytes): the value at
-// `decimals` (at most 40), padded to `width` (at most 400) with blanks, or
-// with zeros after the sign when `zero_pad` and the value is finite.
-std::size_t convert_fixed(char *out, double value, int width, int decimals, bool zero_pad) {
-  char text[400];
-  int n = format_fixed(text, sizeof text, value, 0, decimals > 40 ? 40 : decimals);
-  if (n < 0) n = 0; // cannot happen: the longest fixed text is 351 characters
-  const std::size_t len = static_cast<std::size_t>(n);
-  const std::size_t pad = width > n ? static_cast<std::size_t>(width - n) : 0;
-  std::size_t sign = 0;
-  if (zero_pad && std::isfinite(value)) {
-    sign = text[0] == '-' ? 1 : 0;
-    std::memcpy(out, text, sign);
-    std::memset(out + sign, '0', pad);
-  } else {
-    std::memset(out, ' ', pad);
-  }
-  std::memcpy(out + sign + pad, text + sign, len - sign);
-  return pad + len;
+// One line of the report as the text-mode stream stores it: CR LF at the end.
+void put_line(char *dst, std::size_t size, std::size_t *pos, const char *line) {
+  put(dst, size, pos, line, std::strlen(line));
+  put(dst, size, pos, "\r\n", 2);
 }
 
 } // namespace
@@ -62,45 +39,17 @@ bool build_report_path(char *dst, const char *program_dir) {
 int format_report_line_v(char *dst, std::size_t size, const char *format, va_list args) {
   if (size == 0) return 0;
   std::size_t pos = 0;
-  const char *p = format;
-  while (*p != '\0') {
-    if (*p != '%') {
-      const char *q = p;
-      while (*q != '\0' && *q != '%')
-        ++q;
-      put(dst, size, &pos, p, static_cast<std::size_t>(q - p));
-      p = q;
-      continue;
-    }
-    if (p[1] == '%') {
-      put(dst, size, &pos, "%", 1);
-      p += 2;
-      continue;
-    }
-    // "%[0][width][.precision][l]f"
-    const char *q = p + 1;
-    bool zero_pad = false;
-    while (*q == '0') {
-      zero_pad = true;
-      ++q;
-    }
-    const int width = read_count(&q);
-    int decimals = 6;
-    if (*q == '.') {
-      ++q;
-      decimals = read_count(&q);
-    }
-    if (*q == 'l') ++q;
-    if (*q != 'f') {
-      put(dst, size, &pos, "%", 1); // not a conversion we know: copied as text
+  for (const char *p = format; *p != '\0';) {
+    if (std::strncmp(p, value_conversion, value_conversion_length) == 0) {
+      // The longest fixed text of a double with two decimals is 313 characters.
+      char value[400];
+      const int n = format_fixed(value, sizeof value, va_arg(args, double), 0, 2);
+      put(dst, size, &pos, value, n > 0 ? static_cast<std::size_t>(n) : 0);
+      p += value_conversion_length;
+    } else {
+      put(dst, size, &pos, p, 1);
       ++p;
-      continue;
     }
-    const double value = va_arg(args, double);
-    char text[800];
-    const std::size_t len = convert_fixed(text, value, width, decimals, zero_pad);
-    put(dst, size, &pos, text, len);
-    p = q + 1;
   }
   dst[pos] = '\0';
   return static_cast<int>(pos);
@@ -112,4 +61,20 @@ int format_report_line(char *dst, std::size_t size, const char *format, ...) {
   const int n = format_report_line_v(dst, size, format, args);
   va_end(args);
   return n;
+}
+
+int compose_report(char *dst, std::size_t size, const ComfortCase &comfort_case,
+                   bool leading_empty_line) {
+  if (size == 0) return 0;
+  std::size_t pos = 0;
+  if (leading_empty_line) put_line(dst, size, &pos, "");
+  char line[report_line_size];
+  format_report_line(line, sizeof line, report_header);
+  put_line(dst, size, &pos, line);
+  for (const CaseField &field : case_fields) {
+    format_report_line(line, sizeof line, field.report_format, comfort_case.*field.member);
+    put_line(dst, size, &pos, line);
+  }
+  dst[pos] = '\0';
+  return static_cast<int>(pos);
 }

@@ -3,10 +3,11 @@
 // to the clipboard. `report_started` makes the first line that the process
 // writes truncate the file, so the first report of a process starts with its
 // header and every later one with the empty line of reset_report_file.
-// A report that could not be written completely is not copied: the file
-// may still hold an earlier report (another program has it open for
-// reading only, say), and the clipboard must never receive that as the
-// case on screen.
+// A report that could not be written completely is not read back: the file
+// may still hold an earlier report (another program has it open for reading
+// only, say). The clipboard then gets this case's text composed in memory,
+// the bytes the file would have held, so that what the user pastes is always
+// the case on screen.
 #include <cstdio>
 
 #include "app/app_context.h"
@@ -62,15 +63,26 @@ void append_report_line(const char *path, const char *format, ...) {
 }
 
 int16_t write_report(HWND owner, const ComfortCase &comfort_case) {
+  // The empty line that this report starts with, if it is not the first.
+  const bool later_report = report_started;
   char path[path_size];
-  // A program directory too long for the path: no report, and no clipboard.
-  if (!build_report_path(path, app_context.program_dir)) return -1;
-  report_write_failed = false;
-  reset_report_file(path);
-  append_report_line(path, report_header);
-  for (const CaseField &field : case_fields) {
-    append_report_line(path, field.report_format, comfort_case.*field.member);
+  // A program directory too long for the path: no file, as if it could not
+  // be opened.
+  report_write_failed = !build_report_path(path, app_context.program_dir);
+  if (!report_write_failed) {
+    reset_report_file(path);
+    append_report_line(path, report_header);
+    for (const CaseField &field : case_fields) {
+      append_report_line(path, field.report_format, comfort_case.*field.member);
+    }
   }
-  if (report_write_failed) return -1;
-  return copy_file_to_clipboard(owner, path) >= 0 ? 0 : -1;
+  if (!report_write_failed) {
+    const int copied = copy_file_to_clipboard(owner, path);
+    // Only a file that could not be read back is replaced by the memory copy;
+    // a busy clipboard or a lack of memory would fail again.
+    if (copied != -2 && copied != -3) return copied >= 0 ? 0 : -1;
+  }
+  char text[report_text_size];
+  const int length = compose_report(text, sizeof text, comfort_case, later_report);
+  return copy_text_to_clipboard(owner, text, static_cast<std::size_t>(length)) >= 0 ? 0 : -1;
 }
