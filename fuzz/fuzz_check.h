@@ -1,5 +1,7 @@
 // What the fuzz targets share: a check that stops the run with the failed
-// condition, so that libFuzzer saves the input as a crash.
+// condition, so that libFuzzer saves the input as a crash, and the text of
+// an input in a heap block of exactly its size, so that ASan sees a read
+// past its terminator.
 #ifndef PMV_FUZZ_CHECK_H
 #define PMV_FUZZ_CHECK_H
 
@@ -7,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #define FUZZ_CHECK(cond)                                                                           \
   do {                                                                                             \
@@ -23,5 +26,14 @@ inline bool same_bits(double a, double b) { return std::memcmp(&a, &b, sizeof a)
 // reader refuses on purpose; texts without these letters are plain decimal
 // to both, so strtod can judge them.
 inline bool strtod_can_judge(const char *text) { return std::strpbrk(text, "xXnNiI") == nullptr; }
+
+// The bytes up to the first NUL as a text in a block of its exact size.
+inline char *text_of(const std::uint8_t *data, std::size_t size) {
+  const std::size_t len = strnlen(reinterpret_cast<const char *>(data), size);
+  char *text = new char[len + 1];
+  std::memcpy(text, data, len);
+  text[len] = '\0';
+  return text;
+}
 
 #endif

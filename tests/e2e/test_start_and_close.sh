@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# First start beside an empty "pmv_calc.ini": the defaults, the dialog
+# centred, the focus on "Close", and Enter at once presses it: the eight
+# values are saved. Later starts show them; Enter in a field does nothing,
+# and Escape or Alt+F4 end the program without saving. Without a file beside
+# the program, the one in the root of the current drive is read and saved.
+source "$(dirname "$0")/lib.sh"
+e2e_init "$1"
+
+: >"$DIR/pmv_calc.ini"
+calc_start
+expect_fields " 1.0" " 1.0" "24.5" "24.5" "0.08" "50.0" "0.00" "95.0"
+read -r left top right bottom <<<"$(tool rect "$CAPTION")"
+# Centred on the 1024 x 768 desktop, with 20 pixels kept free at the bottom.
+expect_eq "position" "$left $top" "$(((1024 - right + left) / 2)) $(((748 - bottom + top) / 2))"
+press Return
+calc_finish
+saved=$(ini_of 24.50 50.00 0.08 1.00 1.00 24.50 0.00 95.00)
+expect_file "$DIR/pmv_calc.ini" "$saved"
+[[ ! -e $DIR/pmv_data.txt ]] || fail "a report was written without Execute"
+
+for key in Escape alt+F4; do
+  calc_start
+  tab_and_type $IDC_MET "3"
+  press Return # in a field: nothing, and the next key still lands there
+  xdotool type "5"
+  wait_for "the field to take the next key" field_is $IDC_MET "35"
+  press "$key"
+  calc_finish
+  expect_file "$DIR/pmv_calc.ini" "$saved"
+done
+
+rm "$DIR/pmv_calc.ini"
+printf '%b' "$(ini_of 20 40 0.2 1.6 0.7 21 -0.12 5.3)" >"$WINEPREFIX/drive_c/pmv_calc.ini"
+calc_start
+expect_fields " 1.6" " 0.7" "20.0" "21.0" "0.20" "40.0" "-0.12" " 5.3"
+click $IDC_CLOSE
+calc_finish
+expect_file "$WINEPREFIX/drive_c/pmv_calc.ini" "$(ini_of 20.00 40.00 0.20 1.60 0.70 21.00 -0.12 5.30)"
+[[ ! -e $DIR/pmv_calc.ini ]] || fail "a settings file was created beside the program"
+echo ok

@@ -1,0 +1,121 @@
+// The portable parts of the dialog library: trimming a field's text, where a
+// window is centred, and the in-memory message box's layout and bytes.
+// Single-byte conversion stands in for MultiByteToWideChar, which the Win32
+// tests use with the same bytes.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "dlglib/centre_position.h"
+#include "dlglib/message_layout.h"
+#include "dlglib/message_template.h"
+#include "dlglib/trim.h"
+#include "tests/unit/support.h"
+
+namespace {
+
+TEST(Dlglib, TrailingBlanks) {
+  const struct {
+    const char *text, *trimmed;
+  } rows[] = {{"12.5   ", "12.5"}, {"   ", ""}, {"", ""}, {"1.5\t", "1.5\t"}, {"  7 ", "  7"}};
+  for (const auto &r : rows) {
+    char text[16] = {};
+    std::strcpy(text, r.text);
+    EXPECT_EQ(trim_trailing_blanks(text), static_cast<int>(std::strlen(r.trimmed)));
+    EXPECT_STREQ(text, r.trimmed);
+  }
+  EXPECT_EQ(trimmed_length("ab  cd", 4), 2); // only the first `length` characters count
+}
+
+TEST(Dlglib, CentredPosition) {
+  const ScreenRect owner{100, 100, 500, 400}, right{800, 100, 1000, 300}, left{-50, -40, 50, 60},
+      low{100, 600, 500, 760};
+  const struct {
+    ScreenRect window;
+    const ScreenRect *parent;
+    int x, y;
+  } rows[] = {
+      {{0, 0, 300, 200}, nullptr, 362, 274},  // on the screen, 20 pixels kept at the bottom
+      {{0, 0, 200, 100}, &owner, 200, 200},   // on the owner
+      {{0, 0, 300, 100}, &right, 722, 150},   // pulled back at the right edge
+      {{0, 0, 200, 150}, &left, -100, -65},   // never at the left or top edge
+      {{0, 0, 1101, 100}, nullptr, -38, 324}, // truncated toward zero
+      {{0, 0, 100, 500}, &low, 250, 246},     // pulled up from the bottom
+  };
+  for (const auto &r : rows) {
+    const ScreenPoint p = centre_position(r.window, r.parent, 1024, 768);
+    EXPECT_EQ(p.x, r.x);
+    EXPECT_EQ(p.y, r.y);
+  }
+}
+
+TEST(Dlglib, MessageBoxButtonsAndWidth) {
+  const struct {
+    unsigned flags;
+    std::vector<int> ids;
+    std::string captions;
+  } sets[] = {
+      {0, {1}, "&Ok"},        {1, {1, 2}, "&Ok&Cancel"},
+      {2, {1}, "&Ok"},        {3, {6, 7, 2}, "&Yes&No&Cancel"},
+      {4, {6, 7}, "&Yes&No"}, {5, {6, 7}, "&Yes&No"},
+      {6, {6, 7}, "&Yes&No"}, {7, {6, 7, 2}, "&Yes&No&Cancel"},
+      {64, {1}, "&Ok"},
+  };
+  for (const auto &s : sets) {
+    ASSERT_EQ(select_buttons(s.flags), static_cast<int>(s.ids.size()));
+    std::string captions;
+    for (int i = 0; i < button_count; ++i) {
+      EXPECT_EQ(button_ids[i], s.ids[i]) << s.flags;
+      char caption[button_caption_size];
+      captions += button_caption(button_ids[i], caption);
+    }
+    EXPECT_EQ(captions, s.captions);
+  }
+  const struct {
+    const char *text;
+    int longest;
+  } lines[] = {{"", 0}, {"abc", 3}, {"ab\r\ncdef", 4}, {"a\nb\tc", 3}, {"\x80\xff\r", 2}};
+  for (const auto &l : lines)
+    EXPECT_EQ(longest_line(l.text), l.longest) << l.text;
+  const int widths[][3] = {{1, 0, 120},  {2, 32, 120}, {3, 0, 136},  {1, 33, 123},
+                           {1, 40, 144}, {1, 58, 198}, {1, 59, 200}, {3, 1000, 200}};
+  for (const auto &w : widths)
+    EXPECT_EQ(message_box_width(w[0], w[1]), w[2]) << w[0] << " " << w[1];
+  EXPECT_EQ(button_row_start(120, 1), 40);
+  EXPECT_EQ(button_row_start(120, 2), 18);
+  EXPECT_EQ(button_row_start(136, 3), 4);
+}
+
+// The worked example: "Not enough memory!" under a 21-character title, one
+// OK button, 164 bytes.
+TEST(Dlglib, MessageBoxTemplateBytes) {
+  const std::string expected = data_file("message_box_example.bin");
+  ASSERT_EQ(expected.size(), 164u);
+  unsigned char buffer[message_template_size] = {};
+  EXPECT_EQ(build_message_template(buffer, message_template_size, "Vexlin PMV calculator",
+                                   "Not enough memory!", 64, single_byte_to_utf16),
+            164);
+  EXPECT_EQ(std::string(reinterpret_cast<char *>(buffer), 168), expected + std::string(4, '\0'));
+}
+
+// A 3000-character title with a 5000-character message: the buttons stay,
+// the message keeps at least 1000 characters, nothing passes 4000 bytes.
+TEST(Dlglib, MessageBoxTemplateBounds) {
+  std::vector<unsigned char> buffer(message_template_size + 16, 0);
+  const std::string title(3000, 't'), text(5000, 'm');
+  const int end = build_message_template(buffer.data(), message_template_size, title.c_str(),
+                                         text.c_str(), 3, single_byte_to_utf16);
+  EXPECT_LE(end, message_template_size);
+  EXPECT_EQ(buffer[message_template_size], 0);
+  EXPECT_EQ(buffer[8], 4); // the text and three buttons
+  const std::string bytes(buffer.begin(), buffer.end());
+  EXPECT_NE(bytes.find(std::string("&\0C\0a\0n\0c\0e\0l\0\0", 16)), std::string::npos);
+  std::string kept;
+  for (int i = 0; i < 1000; ++i)
+    kept += std::string("m\0", 2);
+  EXPECT_NE(bytes.find(kept), std::string::npos);
+}
+
+} // namespace

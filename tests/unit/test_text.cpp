@@ -1,0 +1,171 @@
+// Number text: what a field or the settings file may hold and what it is
+// read as, how values are shown and stored, and the range messages. These
+// run under Wine too, so the Windows C runtime is held to the same texts.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <string>
+
+#include "app/comfort_case.h"
+#include "app/field_text.h"
+#include "app/last_values.h"
+#include "app/numtext.h"
+
+namespace {
+
+const double inf = std::numeric_limits<double>::infinity();
+
+TEST(NumberText, Reading) {
+  const struct {
+    const char *text;
+    bool read;
+    double value;
+    int length; // characters taken, leading white space included
+  } rows[] = {
+      {"  2.0  ", true, 2.0, 5},
+      {"2.0abc", true, 2.0, 3},
+      {"1e1", true, 10.0, 3},
+      {"1e", true, 1.0, 1},
+      {"1e+", true, 1.0, 1},
+      {"-.5E-1x", true, -0.05, 6},
+      {"+10", true, 10.0, 3},
+      {"5.", true, 5.0, 2},
+      {"\t\n7", true, 7.0, 3},
+      {"0x10", true, 0.0, 1},
+      {"0.1", true, 0.1, 3},
+      {"1e400", true, inf, 5},
+      {"-1e400", true, -inf, 6},
+      {"1e-400", true, 0.0, 6},
+      {"0.8", true, 0.8, 3},
+      {"", false, 0, 0},
+      {"-", false, 0, 0},
+      {".", false, 0, 0},
+      {"abc", false, 0, 0},
+      {"nan", false, 0, 0},
+      {"inf", false, 0, 0},
+      {"e5", false, 0, 0},
+      {"\x01\x02\xfe\xff", false, 0, 0},
+  };
+  for (const auto &r : rows) {
+    double value = -123.0;
+    const char *end = nullptr;
+    EXPECT_EQ(read_number(r.text, &value, &end), r.read) << r.text;
+    EXPECT_EQ(value, r.read ? r.value : -123.0) << r.text;
+    EXPECT_EQ(r.read ? end - r.text : 0, r.length) << r.text;
+  }
+}
+
+std::string shown(double value, int width, int decimals, std::size_t size = value_text_size) {
+  char buf[value_text_size + 8];
+  std::memset(buf, 'X', sizeof buf);
+  const int n = format_number(buf, size, value, width, decimals);
+  EXPECT_EQ(buf[size], 'X') << "written past the buffer";
+  EXPECT_EQ(n, n < 0 ? -1 : static_cast<int>(std::strlen(buf)));
+  return buf;
+}
+
+// "%*.*lf" with width 4 as the dialog shows values, and the two-decimal text
+// of the files: correctly rounded from the binary value, ties to even.
+TEST(NumberText, Showing) {
+  const struct {
+    double value;
+    int width, decimals;
+    const char *text;
+  } rows[] = {
+      {1.0, 4, 1, " 1.0"},
+      {24.5, 4, 1, "24.5"},
+      {100.0, 4, 1, "100.0"},
+      {0.08, 4, 2, "0.08"},
+      {-0.53, 4, 2, "-0.53"},
+      {18.58499, 4, 1, "18.6"},
+      {2.675, 0, 2, "2.67"},
+      {0.125, 0, 2, "0.12"},
+      {0.375, 0, 2, "0.38"},
+      {-0.001, 0, 2, "-0.00"},
+      {-0.0, 4, 2, "-0.00"},
+      {inf, 4, 1, " inf"},
+      {-inf, 0, 2, "-inf"},
+      {1e62, 4, 1, "1e+62"},
+      {-1.7976931348623157e308, 4, 2, "-1.7976931348623157e+308"},
+      {4.9e-324, 4, 2, "0.00"},
+  };
+  for (const auto &r : rows)
+    EXPECT_EQ(shown(r.value, r.width, r.decimals), r.text) << r.text;
+  // The longest fixed text shown: 61 digits, the point and one decimal.
+  EXPECT_EQ(shown(9.99999e60, 4, 1).size(), 63u);
+  EXPECT_EQ(shown(9.99999e60, 4, 2), "9.99999e+60");
+  EXPECT_EQ(shown(12.0, 4, 1, 4), "12"); // the fixed text does not fit, the shortest does
+  EXPECT_EQ(shown(1.5, 4, 1, 3), "");    // not even the shortest form fits
+}
+
+TEST(FieldText, ReadingAndRefusing) {
+  const struct {
+    const char *text;
+    double minimum, maximum;
+    bool accepted;
+    double value;
+  } rows[] = {
+      {"1,5", 0, 2, true, 1.5},   {"  2.0  ", 0, 2, true, 2.0}, {"1.5\t", 0, 2, true, 1.5},
+      {"", 0, 2, true, 0.0},      {"   ", 0, 1, true, 0.0},     {"0.8", 0.8, 4, true, 0.8},
+      {"4", 0.8, 4, true, 4.0},   {"100.0", 1, 100, true, 100}, {"0.79", 0.8, 4, false, 0},
+      {"4.01", 0.8, 4, false, 0}, {"", 0.8, 4, false, 0},       {"abc", 0.8, 4, false, 0},
+      {"nan", 0, 2, false, 0},    {"-", 0, 2, false, 0},        {"1e2", 10, 30, false, 0},
+      {"0", 1, 100, false, 0},    {"0.5", 1, 100, false, 0},    {"1", inf, -inf, false, 0},
+  };
+  for (const auto &r : rows) {
+    char buffer[field_buffer_size] = {};
+    std::memcpy(buffer, r.text, std::strlen(r.text));
+    double value = -123.0;
+    EXPECT_EQ(parse_field_text(buffer, r.minimum, r.maximum, &value), r.accepted ? 0 : -1)
+        << r.text;
+    EXPECT_EQ(value, r.accepted ? r.value : -123.0) << r.text;
+  }
+}
+
+// The six input fields in the dialog's reading order, each with the message
+// of its range: the limits are held here as the user reads them.
+TEST(FieldText, RangeMessages) {
+  const char *const messages[] = {"0.80 ... 4.00 !",   "0.00 ... 2.00 !", "10.00 ... 30.00 !",
+                                  "10.00 ... 40.00 !", "0.00 ... 1.00 !", "1.00 ... 100.00 !"};
+  for (int i = 0; i < case_input_count; ++i) {
+    const CaseField &f = case_fields[i];
+    char text[field_buffer_size];
+    format_range_message(text, sizeof text, f.minimum, f.maximum);
+    EXPECT_STREQ(text, messages[i]);
+  }
+}
+
+TEST(LastValues, StoredTexts) {
+  const struct {
+    double value;
+    const char *text;
+  } rows[] = {{24.5, "24.50"},
+              {-0.1234, "-0.12"},
+              {0.08, "0.08"},
+              {1e300, "1e+300"},
+              {inf, "inf"},
+              {9.99999e60, "9.99999e+60"},
+              {1e46, "9999999999999999931398190359470212947659194368.00"}, // 49: the most
+              {-1e46, "-1e+46"}};
+  for (const auto &r : rows) {
+    char text[last_value_size];
+    EXPECT_EQ(format_last_value(text, r.value), static_cast<int>(std::strlen(r.text)));
+    EXPECT_STREQ(text, r.text);
+  }
+  // Read back: any text that begins with a number; others leave the field.
+  const struct {
+    const char *text;
+    double value;
+  } loads[] = {{"55.5xyz", 55.5}, {"2.45e1", 24.5}, {"0,15", 0.0},
+               {"abc", 7.0},      {"", 7.0},        {" 50", 50.0}};
+  for (const auto &l : loads) {
+    ComfortCase c{};
+    c.rh = 7.0;
+    apply_last_value(c, 5, l.text); // relative humidity
+    EXPECT_EQ(c.rh, l.value) << l.text;
+  }
+}
+
+} // namespace

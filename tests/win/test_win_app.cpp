@@ -1,0 +1,130 @@
+// The application's Win32 side in process, where the program driven from
+// outside cannot show it: the clipboard block of a report (its four zero
+// bytes, its owner, freed when refused), the report composed in memory when
+// the file cannot be written, the memory message, no profile call without a
+// settings file, and the dialog template's bytes.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "app/app_context.h"
+#include "app/app_win.h"
+#include "app/resource.h"
+#include "tests/unit/support.h"
+#include "tests/win/support.h"
+
+namespace {
+
+class App : public ::testing::Test {
+protected:
+  void SetUp() override {
+    app_init(GetModuleHandleA(nullptr));
+    GetTempPathA(MAX_PATH, app_context.program_dir);
+    std::snprintf(app_context.program_dir + std::strlen(app_context.program_dir), 40,
+                  "pmv_win_tests_%lu", GetCurrentProcessId());
+    CreateDirectoryA(app_context.program_dir, nullptr);
+    report = std::string(app_context.program_dir) + "/pmv_data.txt";
+    owner = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    report_started = false;
+    record_message_boxes();
+  }
+  void TearDown() override {
+    DestroyWindow(owner);
+    DeleteFileA(report.c_str());
+    RemoveDirectoryA(app_context.program_dir);
+  }
+  std::string report;
+  HWND owner = nullptr;
+};
+
+TEST_F(App, ReportIsCopiedWithFourZeroBytesAndItsOwner) {
+  const std::string expected = data_file("example_report.txt");
+  ASSERT_EQ(write_report(owner, example_case()), 0);
+  bool zero_tail = false;
+  EXPECT_EQ(clipboard_text(&zero_tail), expected);
+  EXPECT_TRUE(zero_tail);
+  EXPECT_EQ(GetClipboardOwner(), owner);
+  EXPECT_EQ(data_file(report.c_str()), expected);
+  EXPECT_TRUE(box_calls.empty());
+}
+
+// The file cannot be written: the clipboard still gets this case's report,
+// the first or a later one of the process as the file would have held it,
+// and the next report that is written is still the process's first.
+TEST_F(App, ReportThatCannotBeWrittenIsCopiedFromMemory) {
+  const std::string expected = data_file("example_report.txt");
+  ASSERT_TRUE(CreateDirectoryA(report.c_str(), nullptr));
+  for (const bool later : {false, true}) {
+    report_started = later;
+    put_on_clipboard("old case");
+    EXPECT_EQ(write_report(owner, example_case()), 0);
+    bool zero_tail = false;
+    EXPECT_EQ(clipboard_text(&zero_tail), (later ? "\r\n" : "") + expected);
+    EXPECT_TRUE(zero_tail);
+    EXPECT_EQ(report_started, later);
+  }
+  RemoveDirectoryA(report.c_str());
+  EXPECT_TRUE(box_calls.empty());
+}
+
+TEST_F(App, BusyClipboardKeepsItsTextAndTheBlockIsFreed) {
+  put_on_clipboard("old case");
+  const HWND other =
+      CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(OpenClipboard(other)); // another window has it open
+  EXPECT_EQ(write_report(owner, example_case()), -1);
+  const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 8);
+  EXPECT_EQ(set_clipboard_text(owner, block), -1);
+  EXPECT_EQ(GlobalFlags(block), static_cast<UINT>(GMEM_INVALID_HANDLE));
+  CloseClipboard();
+  DestroyWindow(other);
+  EXPECT_EQ(clipboard_text(), "old case");
+  // A block the clipboard refuses (a discarded one) is freed as well.
+  const HGLOBAL empty = GlobalAlloc(GMEM_MOVEABLE, 0);
+  EXPECT_EQ(set_clipboard_text(owner, empty), -1);
+  EXPECT_EQ(GlobalFlags(empty), static_cast<UINT>(GMEM_INVALID_HANDLE));
+  EXPECT_TRUE(box_calls.empty());
+}
+
+TEST_F(App, NoMemoryIsShownOnce) {
+  HGLOBAL block = reinterpret_cast<HGLOBAL>(1);
+  EXPECT_EQ(alloc_global_block(0x7FFFFFF0, &block), nullptr);
+  EXPECT_EQ(block, nullptr);
+  ASSERT_EQ(box_calls.size(), 1u);
+  EXPECT_EQ(box_calls[0].text, "Not enough memory!");
+  EXPECT_EQ(box_calls[0].caption, "Vexlin PMV calculator");
+  EXPECT_EQ(box_calls[0].flags, static_cast<UINT>(MB_ICONINFORMATION | MB_TASKMODAL));
+}
+
+int profile_calls;
+DWORD WINAPI counted_get(LPCSTR, LPCSTR, LPCSTR, LPSTR, DWORD, LPCSTR) { return ++profile_calls; }
+BOOL WINAPI counted_write(LPCSTR, LPCSTR, LPCSTR, LPCSTR) { return ++profile_calls; }
+
+// The profile service would take an empty file name as a file in the
+// Windows folder: without a settings file nothing is read or written.
+TEST_F(App, NoProfileCallWithoutASettingsFile) {
+  patch_import("GetPrivateProfileStringA", reinterpret_cast<void *>(&counted_get));
+  patch_import("WritePrivateProfileStringA", reinterpret_cast<void *>(&counted_write));
+  app_context.settings_path[0] = '\0';
+  comfort = ComfortCase{};
+  load_last_values();
+  save_last_values();
+  EXPECT_EQ(profile_calls, 0);
+  const ComfortCase defaults{24.5, 50.0, 1.0, 1.0, 24.5, 0.08, 0.0, 95.0};
+  EXPECT_EQ(std::memcmp(&comfort, &defaults, sizeof defaults), 0);
+}
+
+// Every text, id, style, position and the tab order of the calculator as
+// the resource compiler laid them out.
+TEST(Template, CalculatorDialogBytes) {
+  const HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(IDD_CALCULATOR), RT_DIALOG);
+  ASSERT_NE(found, nullptr);
+  const char *bytes = static_cast<const char *>(LockResource(LoadResource(nullptr, found)));
+  EXPECT_EQ(std::string(bytes, SizeofResource(nullptr, found)), data_file("calculator_dialog.bin"));
+}
+
+} // namespace

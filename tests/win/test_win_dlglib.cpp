@@ -1,0 +1,109 @@
+// The dialog library on the real Win32 API: the flags and caption of every
+// message, the focus given back after it, the in-memory message box as the
+// dialog manager runs it, and the helpers the program calls at its ends.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "dlglib/dlglib.h"
+#include "tests/win/support.h"
+
+namespace {
+
+const char title[] = "Vexlin PMV calculator";
+
+class Dlglib : public ::testing::Test {
+protected:
+  void SetUp() override {
+    dlglib_init(GetModuleHandleA(nullptr));
+    dlglib_settings.title = title;
+    main = CreateWindowA("STATIC", "main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300, 200,
+                         nullptr, nullptr, nullptr, nullptr);
+    edit = CreateWindowA("EDIT", "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, main,
+                         reinterpret_cast<HMENU>(5), nullptr, nullptr);
+    SetForegroundWindow(main);
+    SetFocus(edit);
+  }
+  void TearDown() override {
+    dlglib_settings.use_own_box = 0;
+    DestroyWindow(main);
+  }
+  HWND main = nullptr, edit = nullptr;
+};
+
+// Without an owner the box is task-modal; either way the field that had
+// the focus gets it back.
+TEST_F(Dlglib, MessagesAndTheFocus) {
+  record_message_boxes();
+  EXPECT_EQ(info_message(nullptr, "10.00 ... 30.00 !"), IDOK);
+  EXPECT_EQ(GetFocus(), edit);
+  EXPECT_EQ(info_message(main, "owned"), IDOK);
+  EXPECT_EQ(GetFocus(), edit);
+  ASSERT_EQ(box_calls.size(), 2u);
+  EXPECT_EQ(box_calls[0].owner, nullptr);
+  EXPECT_EQ(box_calls[0].flags, 0x2040u);
+  EXPECT_EQ(box_calls[0].caption, title);
+  EXPECT_EQ(box_calls[0].text, "10.00 ... 30.00 !");
+  EXPECT_EQ(box_calls[1].owner, main);
+  EXPECT_EQ(box_calls[1].flags, 0x40u);
+}
+
+// The in-memory box, read and driven from a timer inside its modal loop.
+std::string seen;
+int commands_sent;
+std::string text_of(HWND window) {
+  char text[256] = {};
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+void CALLBACK drive_box(HWND, UINT, UINT_PTR timer, DWORD) {
+  const HWND box = FindWindowA("#32770", title);
+  if (box == nullptr || !IsWindowVisible(box)) {
+    if (commands_sent > 0) KillTimer(nullptr, timer); // closed too early
+    return;
+  }
+  if (commands_sent == 0) {
+    const HGDIOBJ font = GetStockObject(ANSI_VAR_FONT);
+    seen = text_of(box) + "|" + text_of(GetDlgItem(box, 100));
+    for (const int id : {100, 6, 7, 2}) {
+      const HWND control = GetDlgItem(box, id);
+      if (id != 100) seen += "|" + text_of(control);
+      if (reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)) != font) seen += "!";
+    }
+  }
+  // 3, 4 and 5 leave the box open; 6 closes it.
+  const int ids[] = {3, 4, 5, 6};
+  SendMessageA(box, WM_COMMAND, static_cast<WPARAM>(ids[commands_sent]), 0);
+  if (++commands_sent == 4) KillTimer(nullptr, timer);
+}
+
+TEST_F(Dlglib, InMemoryBox) {
+  dlglib_settings.use_own_box = 1;
+  seen.clear();
+  commands_sent = 0;
+  SetTimer(nullptr, 0, 10, drive_box);
+  EXPECT_EQ(message_box(main, "Save the values?", MB_YESNOCANCEL), IDYES);
+  EXPECT_EQ(seen, std::string(title) + "|Save the values?|&Yes|&No|&Cancel");
+  EXPECT_EQ(GetFocus(), edit);
+}
+
+TEST_F(Dlglib, HelpersAtTheEnds) {
+  EXPECT_EQ(run_dialog(nullptr, 101, nullptr), 2);
+  const HGDIOBJ brush = CreateSolidBrush(RGB(1, 2, 3)), beyond = CreateSolidBrush(RGB(4, 5, 6));
+  gdi_cache1[0] = {nullptr, 1};
+  gdi_cache1[1] = {brush, 2};
+  gdi_cache1[2] = {beyond, 3}; // not counted: left alone
+  gdi_cache1_count = 2;
+  gdi_cache2_count = 0;
+  release_gdi_caches();
+  EXPECT_EQ(GetObjectType(brush), 0u);
+  EXPECT_EQ(gdi_cache1[1].object, nullptr);
+  EXPECT_NE(GetObjectType(beyond), 0u);
+  EXPECT_EQ(gdi_cache1_count, 0);
+  DeleteObject(beyond);
+}
+
+} // namespace
