@@ -1,13 +1,8 @@
-# Shared by the end-to-end journeys. Each copies the real pmv_calc.exe into a
-# fresh folder on the Wine prefix's drive C:, starts it there, drives it only
-# with keys and clicks (xdotool) and checks what a user sees or gets:
-# captions, texts, the focus, the files beside the program, the clipboard and
-# the exit code. e2e_tool.exe reads what X cannot show and plays the other
-# program that holds a file or the clipboard.
-#
-# Expects WINEPREFIX and DISPLAY from scripts/wine-env.sh (scripts/test.sh
-# sets them up). Waits poll a condition, never sleep a fixed time, and give up
-# after E2E_TIMEOUT seconds.
+# Shared by the end-to-end journeys: each runs the real pmv_calc.exe from a
+# fresh folder on the Wine prefix's drive C:, drives it with keys and clicks
+# (xdotool) and checks what a user sees or gets, read with e2e_tool.exe.
+# WINEPREFIX and DISPLAY come from scripts/test.sh. Waits poll a condition
+# and give up after E2E_TIMEOUT seconds.
 set -uo pipefail
 
 CAPTION='Vexlin PMV  calculator' # the dialog: two blanks
@@ -39,7 +34,7 @@ e2e_init() {
 cleanup() {
   [[ -n $HOLDER_PID ]] && release
   [[ -n $CALC_PID ]] && kill "$CALC_PID" 2>/dev/null
-  chattr -i "$DIR" "$DIR/pmv_calc.ini" 2>/dev/null
+  chattr -i "$DIR/pmv_calc.ini" 2>/dev/null
   rm -rf "$DIR" "$WINEPREFIX/drive_c/pmv_calc.ini"
 }
 
@@ -65,11 +60,9 @@ focus_is() { # id [start end]
 press() { xdotool key --clearmodifiers "$@"; }
 expect_eq() { [[ $2 == "$3" ]] || fail "$1: got [$2], expected [$3]"; }
 hex() { od -An -tx1 -v | tr -d ' \n'; }
-no_message() { gone "$TITLE" || fail "a message appeared: $(tool text "$TITLE")"; }
+no_message() { gone "$TITLE" || fail "a message appeared: $(tool field "$TITLE" 65535)"; }
 
-# Starts the program in its folder and waits for the dialog with the focus
-# on "Close".
-calc_start() {
+calc_start() { # in its folder, until the dialog is up with the focus on "Close"
   (cd "$DIR" && exec wine pmv_calc.exe) </dev/null >/dev/null 2>&1 &
   CALC_PID=$!
   wait_for "the calculator's window" shown "$CAPTION"
@@ -90,8 +83,7 @@ click() { # id
   xdotool mousemove $(((left + right) / 2)) $(((top + bottom) / 2)) click 1
 }
 
-# Tab into the next field (which selects its text) and type over it.
-tab_and_type() { # id text
+tab_and_type() { # id text: Tab into the field, which selects its text, and type over it
   press Tab
   wait_for "the focus in field $1" focus_is "$1" 0 "$(tool field "$CAPTION" "$1" | wc -c)"
   xdotool type --delay 20 -- "$2"
@@ -115,7 +107,7 @@ expect_fields() { # texts of the eight fields in dialog order
 }
 
 expect_file() { # path, expected bytes (printf %b escapes)
-  expect_eq "bytes of $(basename "$1")" "$(hex <"$1")" "$(printf '%b' "$2" | hex)"
+  expect_eq "bytes of $1" "$(hex <"$1")" "$(printf '%b' "$2" | hex)"
 }
 
 # The report of the example case (tests/data/example_report.txt) as hex,
@@ -128,19 +120,17 @@ report_hex() {
 # Enter; then the field has the focus with its whole text selected.
 expect_refusal() { # message id
   wait_for "the range message" shown "$TITLE"
-  expect_eq "message" "$(tool text "$TITLE")" "$1"
+  expect_eq "message" "$(tool field "$TITLE" 65535)" "$1"
   press Return
   wait_for "the message to close" gone "$TITLE"
   wait_for "field $2 selected" focus_is "$2" 0 "$(tool field "$CAPTION" "$2" | wc -c)"
 }
 
-# The settings the way the program writes them, in its key order.
-ini_of() { # Tr RH v met clo mrt pmv ppd
+ini_of() { # Tr RH v met clo mrt pmv ppd: the settings as the program writes them
   printf '[LASTVALUES]\\r\\nTr=%s\\r\\nRH=%s\\r\\nv=%s\\r\\nmet=%s\\r\\nclo=%s\\r\\nmrt=%s\\r\\npmv=%s\\r\\nppd=%s\\r\\n' "$@"
 }
 
-# Another program takes hold of the clipboard or of a file until `release`.
-hold() { # clipboard | file NAME
+hold() { # clipboard | file NAME: another program holds it until `release`
   rm -f "$DIR/held"
   (cd "$DIR" && exec wine "$TOOL" hold "$1" "${2:-}" held) </dev/null >/dev/null 2>&1 &
   HOLDER_PID=$!

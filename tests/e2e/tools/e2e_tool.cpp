@@ -1,24 +1,13 @@
-// The end-to-end tests' helper, run under Wine beside the calculator. It
-// reads what a user sees or gets in forms a shell script can compare
-// exactly (X tools see neither control texts nor the focus, and hand the
-// clipboard over as UTF-8 with LF), and it plays another program:
-//
-//   e2e_tool clipboard               the CF_TEXT bytes as hex, up to the NUL
-//   e2e_tool put TEXT                puts TEXT on the clipboard
-//   e2e_tool text CAPTION            the window's static texts, one a line
-//   e2e_tool field CAPTION ID        one control's text
-//   e2e_tool focus CAPTION           "ID START END": the focused control and
-//                                    its selection
-//   e2e_tool rect CAPTION [ID]       "LEFT TOP RIGHT BOTTOM", screen pixels
-//   e2e_tool settext CAPTION ID TEXT WM_SETTEXT, past any typing limit
-//   e2e_tool hold clipboard|file PATH SIGNAL
-//                                    keeps the clipboard open, or PATH open
-//                                    without sharing, creates SIGNAL, and
-//                                    lets go when SIGNAL is deleted (two
-//                                    minutes at most)
-//
-// CAPTION is the exact caption of a visible top-level window. Exit code 0;
-// 1 when the window, the control or the clipboard is not there.
+// The end-to-end tests' helper, run under Wine beside the calculator: it
+// reads what X cannot show (control texts, the focus, the clipboard's exact
+// bytes) and plays another program. CAPTION is the exact caption of a visible
+// top-level window; exit code 1 when the window, control or clipboard text
+// is not there.
+//   clipboard                            the CF_TEXT bytes as hex
+//   field | rect | settext CAPTION [ID] [TEXT]   (a message's text: ID 65535)
+//   focus CAPTION                        "ID START END" of the focused control
+//   hold clipboard|file PATH SIGNAL      holds it (no sharing), creates SIGNAL,
+//                                        lets go once SIGNAL is deleted
 #include <windows.h>
 
 #include <fcntl.h>
@@ -50,15 +39,6 @@ HWND find_window(const char *caption) {
   return search.found;
 }
 
-BOOL CALLBACK print_static(HWND child, LPARAM) {
-  char name[32] = {}, text[512] = {};
-  GetClassNameA(child, name, sizeof name);
-  if (lstrcmpiA(name, "Static") != 0 || (GetWindowLongA(child, GWL_STYLE) & SS_ICON)) return TRUE;
-  GetWindowTextA(child, text, sizeof text);
-  std::printf("%s\n", text);
-  return TRUE;
-}
-
 int print_clipboard() {
   if (!OpenClipboard(nullptr)) return 1;
   const HANDLE data = GetClipboardData(CF_TEXT);
@@ -70,18 +50,6 @@ int print_clipboard() {
   }
   CloseClipboard();
   return p != nullptr ? 0 : 1;
-}
-
-int put_on_clipboard(const char *text) {
-  const SIZE_T size = std::strlen(text) + 1;
-  const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
-  std::memcpy(GlobalLock(block), text, size);
-  GlobalUnlock(block);
-  if (!OpenClipboard(nullptr)) return 1;
-  EmptyClipboard();
-  const bool placed = SetClipboardData(CF_TEXT, block) != nullptr;
-  CloseClipboard();
-  return placed ? 0 : 1;
 }
 
 int hold(const char *what, const char *path, const char *signal) {
@@ -107,14 +75,12 @@ int hold(const char *what, const char *path, const char *signal) {
 int main(int argc, char **argv) {
   _setmode(_fileno(stdout), _O_BINARY); // line ends exactly as written
   if (argc == 2 && std::strcmp(argv[1], "clipboard") == 0) return print_clipboard();
-  if (argc == 3 && std::strcmp(argv[1], "put") == 0) return put_on_clipboard(argv[2]);
   if (argc == 5 && std::strcmp(argv[1], "hold") == 0) return hold(argv[2], argv[3], argv[4]);
   if (argc < 3) return 2;
   const HWND window = find_window(argv[2]);
   const HWND control = argc > 3 ? GetDlgItem(window, std::atoi(argv[3])) : window;
   if (window == nullptr || control == nullptr) return 1;
   const char *command = argv[1];
-  if (std::strcmp(command, "text") == 0) return !EnumChildWindows(window, print_static, 0);
   if (std::strcmp(command, "settext") == 0 && argc == 5)
     return !SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4]));
   if (std::strcmp(command, "field") == 0) {
