@@ -29,7 +29,7 @@ cmake --build "$build_dir" -j2 --target pmv_calc pmv_win pmv_core >/dev/null
 
 # The two helper programs, with the flags of the Windows build.
 mkdir -p "$out"
-cxx=i686-w64-mingw32-g++-posix
+cxx=i686-w64-mingw32-g++-win32
 flags=(-std=c++17 -O2 -msse2 -mfpmath=sse -ffp-contract=off -fstack-protector-strong
        -D_FORTIFY_SOURCE=2 -static -static-libgcc
        -static-libstdc++ -DWIN32_LEAN_AND_MEAN -DNOMINMAX -D_WIN32_WINNT=0x0601 -I"$root")
