@@ -29,12 +29,12 @@ cmake --build "$build_dir" -j2 --target pmv_calc pmv_win pmv_core >/dev/null
 
 # The two helper programs, with the flags of the Windows build.
 mkdir -p "$out"
-cxx=i686-w64-mingw32-g++-posix
+cxx=i686-w64-mingw32-g++-win32
 flags=(-std=c++17 -O2 -msse2 -mfpmath=sse -ffp-contract=off -fstack-protector-strong
        -D_FORTIFY_SOURCE=2 -static -static-libgcc
        -static-libstdc++ -DWIN32_LEAN_AND_MEAN -DNOMINMAX -D_WIN32_WINNT=0x0601 -I"$root")
 "$cxx" "${flags[@]}" -mwindows bench/startup_empty_dialog.cpp -o "$out/empty_dialog.exe"
-i686-w64-mingw32-windres -c 1252 -I"$root" -I"$root/res" res/pmv_calc.rc -O coff \
+i686-w64-mingw32-windres -c 1252 -I"$root" -I"$build_dir/generated" res/pmv_calc.rc -O coff \
   -o "$out/pmv_calc_rc.o"
 "$cxx" "${flags[@]}" bench/startup_execute.cpp "$out/pmv_calc_rc.o" "$build_dir/libpmv_win.a" \
   "$build_dir/libpmv_core.a" -luser32 -lgdi32 -o "$out/execute_timing.exe"

@@ -1,11 +1,13 @@
-# Cross build of the Windows program with MinGW-w64 (posix threads), 64-bit.
+# Cross build of the Windows program with MinGW-w64, 64-bit, win32 thread
+# model: the posix model links winpthreads, which imports GetTickCount64 and
+# so keeps the program from starting on Windows XP.
 # The emulator lets CTest run the test executables under Wine by target name.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(MINGW_PREFIX x86_64-w64-mingw32)
 
-set(CMAKE_C_COMPILER ${MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${MINGW_PREFIX}-g++-posix)
+set(CMAKE_C_COMPILER ${MINGW_PREFIX}-gcc-win32)
+set(CMAKE_CXX_COMPILER ${MINGW_PREFIX}-g++-win32)
 set(CMAKE_RC_COMPILER ${MINGW_PREFIX}-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/${MINGW_PREFIX})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

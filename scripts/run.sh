@@ -46,6 +46,10 @@ first_boot() {
     wineserver -w
     touch "$WINEPREFIX/.booted"
   fi
+  # Windows draws the title bar's buttons with its Marlett font, which this
+  # Wine does not find in its own data folder (the close box shows an "r").
+  local fonts=$WINEPREFIX/drive_c/windows/Fonts
+  [[ -f $fonts/marlett.ttf ]] || cp /usr/share/wine/fonts/marlett.ttf "$fonts/" 2>/dev/null || true
 }
 
 if [[ -n ${DISPLAY:-} ]] && xdpyinfo >/dev/null 2>&1; then

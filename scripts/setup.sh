@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake make g++ googletest libbenchmark-dev clang libclang-rt-14-dev
-          g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+          g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32
           wine wine32:i386 fonts-wine xvfb xdotool xclip imagemagick x11-utils)
 
 missing=()

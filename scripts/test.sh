@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: native, native under ASan+UBSan,
 # the Windows build under Wine (unit, Win32 and end-to-end tests), the
-# 64-bit Windows compile check and a short fuzz run. Exits non-zero on any
-# failure.
+# 64-bit Windows compile check, the release ZIP with its check and a short
+# fuzz run. Exits non-zero on any failure.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -44,6 +44,7 @@ else
   summary+=("FAILED  private X display")
   failures=$((failures + 1))
 fi
+step "release package and its check" bash scripts/release.sh
 
 if [[ -f fuzz/CMakeLists.txt ]]; then
   step "fuzz build" build fuzz
