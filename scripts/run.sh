@@ -67,15 +67,6 @@ start_private_display || exit 1
 trap stop_private_display EXIT
 first_boot
 
-# Polls a condition for at most $1 seconds.
-wait_until() {
-  local deadline=$((SECONDS + $1))
-  shift
-  until "$@"; do
-    ((SECONDS < deadline)) || return 1
-    sleep 0.05
-  done
-}
 caption='Vexlin PMV  calculator'
 calculator_focused() { [[ $(xdotool getwindowfocus getwindowname 2>/dev/null) == "$caption" ]]; }
 wine_ended() { ! kill -0 "$wine_pid" 2>/dev/null; }

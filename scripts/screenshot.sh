@@ -38,14 +38,6 @@ fi
 fonts=$WINEPREFIX/drive_c/windows/Fonts
 [[ -f $fonts/marlett.ttf ]] || cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
 
-wait_until() { # seconds, command...
-  local deadline=$((SECONDS + $1))
-  shift
-  until "$@"; do
-    ((SECONDS < deadline)) || return 1
-    sleep 0.05
-  done
-}
 focused() { [[ $(xdotool getwindowfocus getwindowname 2>/dev/null) == "$caption" ]]; }
 computed() { [[ -s $dir/pmv_data.txt ]]; }
 

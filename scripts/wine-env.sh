@@ -26,6 +26,16 @@ start_private_display() {
   return 1
 }
 
+# Polls a condition for at most $1 seconds.
+wait_until() { # seconds, command...
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    ((SECONDS < deadline)) || return 1
+    sleep 0.05
+  done
+}
+
 stop_private_display() {
   wineserver -k >/dev/null 2>&1 || true
   if [[ -n "${XVFB_PID:-}" ]]; then
