@@ -3,7 +3,6 @@
 // run under Wine too, so the Windows C runtime is held to the same texts.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstring>
 #include <limits>
 #include <string>
