@@ -22,7 +22,6 @@ extern ComfortCase comfort;
 struct CaseField {
   int control_id;
   double ComfortCase::*member;
-  bool is_input;
   double minimum; // inclusive; unused for results
   double maximum; // inclusive; unused for results
   int decimals;   // shown in the dialog
@@ -39,8 +38,5 @@ extern const CaseField case_fields[case_field_count];
 
 // The last-values file keeps its own key order: indices into case_fields.
 extern const int ini_field_order[case_field_count];
-
-// The field bound to a dialog control, or nullptr.
-const CaseField *find_case_field(int control_id);
 
 #endif
