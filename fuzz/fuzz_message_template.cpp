@@ -1,29 +1,13 @@
 // The in-memory message box's template from any title, text, flags and
 // buffer size, into a heap block of exactly that size, so that ASan sees a
-// write past it. The template is walked as the dialog manager reads it:
-// the item count, items at 4-aligned offsets with the class marker and a
-// terminated text, ending where the builder says, the buttons whole; with
-// the real 4000 bytes the message keeps at least 1000 characters.
+// write past it. The real 4000 bytes always give a template with the item
+// count the buttons ask for, the message keeping at least 1000 characters.
 #include <algorithm>
 #include <string>
 
 #include "dlglib/message_layout.h"
 #include "dlglib/message_template.h"
 #include "fuzz/fuzz_check.h"
-
-namespace {
-
-unsigned u16(const unsigned char *p) { return p[0] | static_cast<unsigned>(p[1]) << 8; }
-
-// The units of the terminated text at `p`, none at or behind `end`.
-int units(const unsigned char *p, const unsigned char *end) {
-  int n = 0;
-  for (; u16(p + 2 * n) != 0; ++n)
-    FUZZ_CHECK(p + 2 * n + 4 <= end);
-  return n;
-}
-
-} // namespace
 
 // Input: flags, a size byte (0: the real 4000 bytes), repeat counts for the
 // title and the text, so that long texts are cheap to reach, then the title,
@@ -43,24 +27,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
   auto *buffer = new unsigned char[buffer_size]();
   const int end = build_message_template(buffer, buffer_size, title.c_str(), text.c_str(), data[0],
                                          single_byte_to_utf16);
-  if (end < 0) { // only a buffer far smaller than the real one
-    FUZZ_CHECK(buffer_size != message_template_size);
-  } else {
-    FUZZ_CHECK(end <= buffer_size && u16(buffer + 8) == static_cast<unsigned>(button_count + 1));
-    const unsigned char *p = buffer + 22;
-    p += 2 * units(p, buffer + end) + 2;
-    for (int item = 0; item <= button_count; ++item) {
-      p = buffer + ((p - buffer + 3) & ~3);
-      FUZZ_CHECK(u16(p + 18) == 0xFFFF);
-      const int n = units(p + 22, buffer + end);
-      if (item == 0 && buffer_size == message_template_size)
-        FUZZ_CHECK(n >= 1000 || static_cast<std::size_t>(n) == text.size());
-      char caption[button_caption_size];
-      if (item > 0) button_caption(button_ids[item - 1], caption);
-      FUZZ_CHECK(item == 0 || n == static_cast<int>(std::strlen(caption)));
-      p += 26 + 2 * n;
-    }
-    FUZZ_CHECK(p == buffer + end);
+  FUZZ_CHECK(end <= buffer_size && (end >= 0 || buffer_size != message_template_size));
+  if (buffer_size == message_template_size) {
+    FUZZ_CHECK(buffer[8] == button_count + 1);
+    int at = 22;
+    while (buffer[at] | buffer[at + 1]) // the title
+      at += 2;
+    at = ((at + 5) & ~3) + 22; // the message, in the first item
+    int n = 0;
+    while (buffer[at + 2 * n] | buffer[at + 2 * n + 1])
+      ++n;
+    FUZZ_CHECK(n >= 1000 || n == static_cast<int>(text.size()));
   }
   delete[] buffer;
   return 0;

@@ -31,18 +31,19 @@ TEST(Dlglib, TrailingBlanks) {
 
 TEST(Dlglib, CentredPosition) {
   const ScreenRect owner{100, 100, 500, 400}, right{800, 100, 1000, 300}, left{-50, -40, 50, 60},
-      low{100, 600, 500, 760};
+      low{100, 600, 500, 760}, edge{724, 548, 1024, 748};
   const struct {
     ScreenRect window;
     const ScreenRect *parent;
     int x, y;
   } rows[] = {
-      {{0, 0, 300, 200}, nullptr, 362, 274},  // on the screen, 20 pixels kept at the bottom
-      {{0, 0, 200, 100}, &owner, 200, 200},   // on the owner
-      {{0, 0, 300, 100}, &right, 722, 150},   // pulled back at the right edge
-      {{0, 0, 200, 150}, &left, -100, -65},   // never at the left or top edge
-      {{0, 0, 1101, 100}, nullptr, -38, 324}, // truncated toward zero
-      {{0, 0, 100, 500}, &low, 250, 246},     // pulled up from the bottom
+      {{100, 50, 400, 250}, nullptr, 362, 274}, // on the screen, 20 pixels kept at the bottom
+      {{0, 0, 300, 200}, &edge, 724, 548},      // touching the right and bottom edges
+      {{0, 0, 200, 100}, &owner, 200, 200},     // on the owner
+      {{0, 0, 300, 100}, &right, 722, 150},     // pulled back at the right edge
+      {{0, 0, 200, 150}, &left, -100, -65},     // never at the left or top edge
+      {{0, 0, 1101, 100}, nullptr, -38, 324},   // truncated toward zero
+      {{0, 0, 100, 500}, &low, 250, 246},       // pulled up from the bottom
   };
   for (const auto &r : rows) {
     const ScreenPoint p = centre_position(r.window, r.parent, 1024, 768);

@@ -90,7 +90,9 @@ TEST(Report, LinesStayInTheirBuffer) {
   char text[report_text_size + 1] = {};
   const ComfortCase huge{1.7e308, -1.7e308, 1.7e308, 1.7e308, -1.7e308, 1.7e308, 1e308, 1e308};
   EXPECT_EQ(compose_report(text, report_text_size, huge, true), 2704);
-  EXPECT_EQ(format_report_line(text, 12, "%0.2lf", 1e308), 11);
+  EXPECT_EQ(format_report_line(text, 12, "ab%0.2lf", 1e308), 11);
+  EXPECT_EQ(format_report_line(text, 1, "ab"), 0);
+  EXPECT_STREQ(text, "");
 }
 
 } // namespace

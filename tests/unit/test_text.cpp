@@ -3,6 +3,7 @@
 // run under Wine too, so the Windows C runtime is held to the same texts.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -22,14 +23,13 @@ TEST(NumberText, Reading) {
     bool read;
     double value;
     int length; // characters taken, leading white space included
-  } rows[] = {{"  2.0  ", true, 2.0, 5}, {"2.0abc", true, 2.0, 3},
-              {"1e", true, 1.0, 1},      {"-.5E-1x", true, -0.05, 6},
-              {"5.", true, 5.0, 2},      {"\t\n7", true, 7.0, 3},
-              {"0x10", true, 0.0, 1},    {"0,15", true, 0.0, 1},
-              {"1e400", true, inf, 5},   {"-1e400", true, -inf, 6},
-              {"1e-400", true, 0.0, 6},  {"", false, 0, 0},
-              {".", false, 0, 0},        {"nan", false, 0, 0},
-              {"inf", false, 0, 0},      {"\x01\x02\xfe\xff", false, 0, 0}};
+  } rows[] = {
+      {"  2.0  ", true, 2.0, 5},   {"2.0abc", true, 2.0, 3}, {"1e", true, 1.0, 1},
+      {"-.5E-1x", true, -0.05, 6}, {"5.", true, 5.0, 2},     {"\t\n7", true, 7.0, 3},
+      {"0x10", true, 0.0, 1},      {"0,15", true, 0.0, 1},   {"\r7", true, 7.0, 2},
+      {"0.5e-400", true, 0.0, 8},  {"1e400", true, inf, 5},  {"-1e400", true, -inf, 6},
+      {"1e-400", true, 0.0, 6},    {"", false, 0, 0},        {".", false, 0, 0},
+      {"nan", false, 0, 0},        {"inf", false, 0, 0},     {"\x01\x02\xfe\xff", false, 0, 0}};
   for (const auto &r : rows) {
     double value = -123.0;
     const char *end = nullptr;
@@ -58,13 +58,14 @@ TEST(NumberText, Showing) {
   } rows[] = {{1.0, 4, 1, " 1.0"},    {100.0, 4, 1, "100.0"},  {0.08, 4, 2, "0.08"},
               {-0.53, 4, 2, "-0.53"}, {2.675, 0, 2, "2.67"},   {0.125, 0, 2, "0.12"},
               {0.375, 0, 2, "0.38"},  {-0.0, 4, 2, "-0.00"},   {inf, 4, 1, " inf"},
-              {1e62, 4, 1, "1e+62"},  {4.9e-324, 4, 2, "0.00"}};
+              {1e62, 4, 1, "1e+62"},  {-inf, 0, 2, "-inf"},    {NAN, 4, 1, " nan"},
+              {-NAN, 0, 2, "-nan"},   {4.9e-324, 4, 2, "0.00"}};
   for (const auto &r : rows)
     EXPECT_EQ(shown(r.value, r.width, r.decimals), r.text) << r.text;
   // The longest fixed text shown: 61 digits, the point and one decimal.
   EXPECT_EQ(shown(9.99999e60, 4, 1).size(), 63u);
   EXPECT_EQ(shown(9.99999e60, 4, 2), "9.99999e+60");
-  EXPECT_EQ(shown(12.0, 4, 1, 4), "12"); // the fixed text does not fit, the shortest does
+  EXPECT_EQ(shown(12.0, 4, 1, 3), "12"); // the fixed text does not fit, the shortest just does
   EXPECT_EQ(shown(1.5, 4, 1, 3), "");    // not even the shortest form fits
 }
 
@@ -101,6 +102,9 @@ TEST(FieldText, RangeMessages) {
     format_range_message(text, sizeof text, f.minimum, f.maximum);
     EXPECT_STREQ(text, messages[i]);
   }
+  char small[8] = "x"; // no room: the empty text, nothing behind the 8 bytes
+  format_range_message(small, sizeof small, 0.8, 4.0);
+  EXPECT_STREQ(small, "");
 }
 
 TEST(LastValues, StoredTexts) {

@@ -44,6 +44,7 @@ TEST_F(App, ReportIsCopiedWithFourZeroBytesAndItsOwner) {
   EXPECT_TRUE(zero_tail);
   EXPECT_EQ(GetClipboardOwner(), owner);
   EXPECT_EQ(data_file(report.c_str()), expected);
+  EXPECT_TRUE(DeleteFileA(report.c_str())) << "the report is still open";
   EXPECT_TRUE(box_calls.empty());
 }
 
@@ -85,13 +86,22 @@ TEST_F(App, BusyClipboardKeepsItsTextAndTheBlockIsFreed) {
   EXPECT_TRUE(box_calls.empty());
 }
 
+HGLOBAL locked;
+LPVOID WINAPI lock_fails(HGLOBAL block) {
+  locked = block;
+  return nullptr;
+}
+
+// A block that cannot be locked is freed, and the user is told once.
 TEST_F(App, NoMemoryIsShownOnce) {
-  HGLOBAL block = reinterpret_cast<HGLOBAL>(1);
-  EXPECT_EQ(alloc_global_block(0x7FFFFFF0, &block), nullptr);
-  EXPECT_EQ(block, nullptr);
+  ASSERT_TRUE(CreateDirectoryA(report.c_str(), nullptr)); // copied from memory
+  void *real = patch_import("GlobalLock", reinterpret_cast<void *>(&lock_fails));
+  EXPECT_EQ(write_report(owner, example_case()), -1);
+  patch_import("GlobalLock", real);
+  RemoveDirectoryA(report.c_str());
+  EXPECT_EQ(GlobalFlags(locked), static_cast<UINT>(GMEM_INVALID_HANDLE));
   ASSERT_EQ(box_calls.size(), 1u);
   EXPECT_EQ(box_calls[0].text, "Not enough memory!");
-  EXPECT_EQ(box_calls[0].caption, "Vexlin PMV calculator");
   EXPECT_EQ(box_calls[0].flags, static_cast<UINT>(MB_ICONINFORMATION | MB_TASKMODAL));
 }
 
