@@ -1,6 +1,5 @@
-// Shared by the Win32 tests: the clipboard as another program reads it, and
-// replacing an import of the test program so that a test sees exactly what
-// the code under test hands to the platform.
+// Shared by the Win32 tests: the clipboard as another program reads it, and an
+// import of the test program replaced to see what the code hands the platform.
 #ifndef PMV_TESTS_WIN_SUPPORT_H
 #define PMV_TESTS_WIN_SUPPORT_H
 

@@ -1,8 +1,7 @@
-// The application's Win32 side in process, where the program driven from
-// outside cannot show it: the clipboard block of a report (its four zero
-// bytes, its owner, freed when refused), the report composed in memory when
-// the file cannot be written, the memory message, no profile call without a
-// settings file, and the dialog template's bytes.
+// The application's Win32 side where only a test in process sees it: the
+// report's clipboard block (four zero bytes, owner, freed when refused or not
+// locked), the report composed in memory, the memory message, no profile call
+// without a settings file, and the dialog template's bytes.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -44,7 +43,9 @@ TEST_F(App, ReportIsCopiedWithFourZeroBytesAndItsOwner) {
   EXPECT_TRUE(zero_tail);
   EXPECT_EQ(GetClipboardOwner(), owner);
   EXPECT_EQ(data_file(report.c_str()), expected);
-  EXPECT_TRUE(DeleteFileA(report.c_str())) << "the report is still open";
+  const HANDLE alone = CreateFileA(report.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, 0);
+  EXPECT_NE(alone, INVALID_HANDLE_VALUE) << "the report is still open";
+  CloseHandle(alone);
   EXPECT_TRUE(box_calls.empty());
 }
 
