@@ -18,8 +18,7 @@ inline ComfortCase example_case() {
   return c;
 }
 
-// A file of tests/data, which the build copies beside the test programs'
-// working folder.
+// A file of tests/data, which the build copies into the tests' working folder.
 inline std::string data_file(const char *name) {
   std::ifstream in(name, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

@@ -27,6 +27,7 @@ TEST(Dlglib, TrailingBlanks) {
     EXPECT_STREQ(text, r.trimmed);
   }
   EXPECT_EQ(trimmed_length("ab  cd", 4), 2); // only the first `length` characters count
+  EXPECT_EQ(trimmed_length("ab ", 10), 2);   // and none behind the terminator
 }
 
 TEST(Dlglib, CentredPosition) {
@@ -75,7 +76,7 @@ TEST(Dlglib, MessageBoxButtonsAndWidth) {
   const struct {
     const char *text;
     int longest;
-  } lines[] = {{"", 0}, {"abc", 3}, {"ab\r\ncdef", 4}, {"a\nb\tc", 3}, {"\x80\xff\r", 2}};
+  } lines[] = {{"", 0}, {"abc", 3}, {"ab\r\ncdef", 4}, {"a \nb\tc", 4}, {"\x80\xff\r", 2}};
   for (const auto &l : lines)
     EXPECT_EQ(longest_line(l.text), l.longest) << l.text;
   const int widths[][3] = {{1, 0, 120},  {2, 32, 120}, {3, 0, 136},  {1, 33, 123},
@@ -87,16 +88,42 @@ TEST(Dlglib, MessageBoxButtonsAndWidth) {
   EXPECT_EQ(button_row_start(136, 3), 4);
 }
 
-// The worked example: "Not enough memory!" under a 21-character title, one
-// OK button, 164 bytes.
+// The worked example, "Not enough memory!" under a 21-character title with one
+// OK button, and a question with Yes, No and Cancel.
 TEST(Dlglib, MessageBoxTemplateBytes) {
-  const std::string expected = data_file("message_box_example.bin");
-  ASSERT_EQ(expected.size(), 164u);
-  unsigned char buffer[message_template_size] = {};
-  EXPECT_EQ(build_message_template(buffer, message_template_size, "Vexlin PMV calculator",
-                                   "Not enough memory!", 64, single_byte_to_utf16),
-            164);
-  EXPECT_EQ(std::string(reinterpret_cast<char *>(buffer), 168), expected + std::string(4, '\0'));
+  const struct {
+    const char *file, *text;
+    unsigned flags;
+  } boxes[] = {{"message_box_example.bin", "Not enough memory!", 64},
+               {"message_box_three_buttons.bin", "Save the values?", 3}};
+  for (const auto &box : boxes) {
+    const std::string expected = data_file(box.file);
+    unsigned char buffer[message_template_size] = {};
+    EXPECT_EQ(build_message_template(buffer, message_template_size, "Vexlin PMV calculator",
+                                     box.text, box.flags, single_byte_to_utf16),
+              static_cast<int>(expected.size()));
+    EXPECT_EQ(std::string(reinterpret_cast<char *>(buffer), expected.size() + 4),
+              expected + std::string(4, '\0'));
+  }
+}
+
+// The writers on their own refuse a buffer without room, cut a text to the
+// room there is, start an item at the next multiple of 4, and leave each
+// terminator to the cleared buffer but write the creation data size.
+TEST(Dlglib, TemplateWriters) {
+  unsigned char b[64];
+  std::memset(b, 0x55, sizeof b);
+  const AnsiToUtf16 same = single_byte_to_utf16;
+  EXPECT_EQ(write_dialog_header(b, 1, 1, 0, 0, 0, 0, "title", 23, same), -1);
+  EXPECT_EQ(write_dialog_header(b, 1, 1, 0, 0, 0, 0, "title", 26, same), 26); // room for "t"
+  EXPECT_EQ(write_dialog_item(b, -1, 0x80, 1, 0, 0, 0, 0, 0, "x", 64, same), -1);
+  EXPECT_EQ(write_dialog_item(b, 0, 0x80, 1, 0, 0, 0, 0, 0, nullptr, 64, same), 26);
+  EXPECT_EQ(write_dialog_item(b, 4, 0x80, 1, 0, 0, 0, 0, 0, "", 64, same), 30);
+  EXPECT_EQ(write_dialog_item(b, 32, 0x80, 1, 0, 0, 0, 0, 0, "", 57, same), -1);
+  EXPECT_EQ(write_dialog_item(b, 32, 0x80, 1, 0, 0, 0, 0, 0, "", 58, same), 58);
+  EXPECT_EQ(write_dialog_item(b, 28, 0x80, 1, 0, 0, 0, 0, 0, "abcdef", 62, same), 62); // "abcd"
+  EXPECT_EQ(b[58], 0x55);
+  EXPECT_EQ(b[60], 0);
 }
 
 } // namespace

@@ -46,6 +46,14 @@ TEST(Model, WorkedCases) {
     EXPECT_EQ(text(calc_ppd(pmv), 2), c.ppd);
   }
   EXPECT_EQ(calc_ppd(0.0), 5.0);
+  // The first iteration of the start-up defaults: xf, hcn, hc, xn.
+  double pmv = 0.0;
+  PmvTrace t;
+  calc_pmv_traced(1.0, 1.0, 0.0, 24.5, 24.5, 0.08, 50, pmv, &t);
+  const double rows[][2] = {
+      {t.xf[0], 3.005078}, {t.hcn[0], 3.0945}, {t.hc[0], 3.4224}, {t.xn[0], 3.021612}};
+  for (const auto &r : rows)
+    EXPECT_NEAR(r[0], r[1], 0.00005);
 }
 
 // Without clothing the distance to the fixed point halves in each iteration,
@@ -59,7 +67,9 @@ TEST(Model, IterationLimit) {
   } rows[] = {{-0x1p+141, 0}, {-0x1p+142, -1}, {-0x1p+143, -1}, {std::nan(""), -1}};
   for (const auto &r : rows) {
     double pmv = 42.0;
-    EXPECT_EQ(calc_pmv(0.0, 1.0, 0.0, r.ta, 20.0, 0.1, 50, pmv), r.status) << r.ta;
+    PmvTrace t;
+    EXPECT_EQ(calc_pmv_traced(0.0, 1.0, 0.0, r.ta, 20.0, 0.1, 50, pmv, &t), r.status) << r.ta;
+    EXPECT_EQ(t.iterations, r.status == 0 ? 149 : 150);
     EXPECT_TRUE(r.status == 0 || pmv == 42.0) << "a failure writes nothing";
   }
 }

@@ -18,16 +18,6 @@ std::string clipboard_text(bool *zero_tail) {
   return text;
 }
 
-void put_on_clipboard(const char *text) {
-  const HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, std::strlen(text) + 1);
-  std::memcpy(GlobalLock(h), text, std::strlen(text) + 1);
-  GlobalUnlock(h);
-  OpenClipboard(nullptr);
-  EmptyClipboard();
-  SetClipboardData(CF_TEXT, h);
-  CloseClipboard();
-}
-
 void *patch_import(const char *function, void *replacement) {
   auto *base = reinterpret_cast<unsigned char *>(GetModuleHandleA(nullptr));
   const auto *nt = reinterpret_cast<const IMAGE_NT_HEADERS *>(

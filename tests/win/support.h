@@ -11,7 +11,6 @@
 // CF_TEXT up to its terminator ("<none>", "<busy>"), and whether the four
 // bytes after it are zero.
 std::string clipboard_text(bool *zero_tail = nullptr);
-void put_on_clipboard(const char *text);
 
 // Points the main module's import slots of `function` at `replacement`;
 // returns what the first slot held.

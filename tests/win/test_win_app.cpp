@@ -57,7 +57,7 @@ TEST_F(App, ReportThatCannotBeWrittenIsCopiedFromMemory) {
   ASSERT_TRUE(CreateDirectoryA(report.c_str(), nullptr));
   for (const bool later : {false, true}) {
     report_started = later;
-    put_on_clipboard("old case");
+    copy_text_to_clipboard(owner, "old case", 8);
     EXPECT_EQ(write_report(owner, example_case()), 0);
     bool zero_tail = false;
     EXPECT_EQ(clipboard_text(&zero_tail), (later ? "\r\n" : "") + expected);
@@ -69,7 +69,7 @@ TEST_F(App, ReportThatCannotBeWrittenIsCopiedFromMemory) {
 }
 
 TEST_F(App, BusyClipboardKeepsItsTextAndTheBlockIsFreed) {
-  put_on_clipboard("old case");
+  copy_text_to_clipboard(owner, "old case", 8);
   const HWND other =
       CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
   ASSERT_TRUE(OpenClipboard(other)); // another window has it open

@@ -1,6 +1,6 @@
 // The end-to-end tests' helper, run under Wine beside the calculator: it
 // reads what X cannot show (control texts, the focus, the clipboard's exact
-// bytes) and plays another program. CAPTION is the exact caption of a visible
+// bytes) and plays another program. CAPTION is the exact caption of a
 // top-level window; exit code 1 when the window, control or clipboard text
 // is not there.
 //   clipboard                            the CF_TEXT bytes as hex
@@ -18,26 +18,6 @@
 #include <cstring>
 
 namespace {
-
-struct Search {
-  const char *caption;
-  HWND found;
-};
-
-BOOL CALLBACK match(HWND window, LPARAM data) {
-  auto *search = reinterpret_cast<Search *>(data);
-  char text[256] = {};
-  GetWindowTextA(window, text, sizeof text);
-  if (!IsWindowVisible(window) || std::strcmp(text, search->caption) != 0) return TRUE;
-  search->found = window;
-  return FALSE;
-}
-
-HWND find_window(const char *caption) {
-  Search search{caption, nullptr};
-  EnumWindows(match, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
 
 int print_clipboard() {
   if (!OpenClipboard(nullptr)) return 1;
@@ -77,7 +57,7 @@ int main(int argc, char **argv) {
   if (argc == 2 && std::strcmp(argv[1], "clipboard") == 0) return print_clipboard();
   if (argc == 5 && std::strcmp(argv[1], "hold") == 0) return hold(argv[2], argv[3], argv[4]);
   if (argc < 3) return 2;
-  const HWND window = find_window(argv[2]);
+  const HWND window = FindWindowA(nullptr, argv[2]);
   const HWND control = argc > 3 ? GetDlgItem(window, std::atoi(argv[3])) : window;
   if (window == nullptr || control == nullptr) return 1;
   const char *command = argv[1];
