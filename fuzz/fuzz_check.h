@@ -23,8 +23,7 @@
 inline bool same_bits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 // glibc's strtod also takes hexadecimal forms, infinities and NaN, which our
-// reader refuses on purpose; texts without these letters are plain decimal
-// to both, so strtod can judge them.
+// reader refuses on purpose; texts without those letters it can judge.
 inline bool strtod_can_judge(const char *text) { return std::strpbrk(text, "xXnNiI") == nullptr; }
 
 // The bytes up to the first NUL as a text in a block of its exact size.

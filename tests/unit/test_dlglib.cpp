@@ -4,6 +4,7 @@
 // tests use with the same bytes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -115,6 +116,7 @@ TEST(Dlglib, TemplateWriters) {
   std::memset(b, 0x55, sizeof b);
   const AnsiToUtf16 same = single_byte_to_utf16;
   EXPECT_EQ(write_dialog_header(b, 1, 1, 0, 0, 0, 0, "title", 23, same), -1);
+  EXPECT_EQ(write_dialog_header(b, 1, 1, 0, 0, 0, 0, "title", 24, same), 24);
   EXPECT_EQ(write_dialog_header(b, 1, 1, 0, 0, 0, 0, "title", 26, same), 26); // room for "t"
   EXPECT_EQ(write_dialog_item(b, -1, 0x80, 1, 0, 0, 0, 0, 0, "x", 64, same), -1);
   EXPECT_EQ(write_dialog_item(b, 0, 0x80, 1, 0, 0, 0, 0, 0, nullptr, 64, same), 26);
@@ -124,6 +126,11 @@ TEST(Dlglib, TemplateWriters) {
   EXPECT_EQ(write_dialog_item(b, 28, 0x80, 1, 0, 0, 0, 0, 0, "abcdef", 62, same), 62); // "abcd"
   EXPECT_EQ(b[58], 0x55);
   EXPECT_EQ(b[60], 0);
+  // A 3000-character title beside a long message keeps 957 characters.
+  std::vector<unsigned char> t(message_template_size);
+  build_message_template(t.data(), message_template_size, std::string(3000, 't').c_str(),
+                         std::string(5000, 'm').c_str(), 0, same);
+  EXPECT_EQ(std::count(t.begin(), t.end(), 't'), 957);
 }
 
 } // namespace

@@ -62,9 +62,7 @@ TEST(NumberText, Showing) {
               {-NAN, 0, 2, "-nan"},   {4.9e-324, 4, 2, "0.00"}};
   for (const auto &r : rows)
     EXPECT_EQ(shown(r.value, r.width, r.decimals), r.text) << r.text;
-  // The longest fixed text shown: 61 digits, the point and one decimal.
-  EXPECT_EQ(shown(9.99999e60, 4, 1).size(), 63u);
-  EXPECT_EQ(shown(9.99999e60, 4, 2), "9.99999e+60");
+  EXPECT_EQ(shown(9.99999e60, 4, 1).size(), 63u); // 61 digits, the point, one decimal
   EXPECT_EQ(shown(12.0, 4, 1, 3), "12"); // the fixed text does not fit, the shortest just does
   EXPECT_EQ(shown(1.5, 4, 1, 3), "");    // not even the shortest form fits
 }
