@@ -23,13 +23,18 @@ protected:
     app_init(GetModuleHandleA(nullptr));
     GetCurrentDirectoryA(path_size, app_context.program_dir);
     report = std::string(app_context.program_dir) + "/pmv_data.txt";
+    remove_report(); // also what a run that crashed left behind
     owner = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     report_started = false;
     record_message_boxes();
   }
   void TearDown() override {
     DestroyWindow(owner);
+    remove_report();
+  }
+  void remove_report() {
     DeleteFileA(report.c_str());
+    RemoveDirectoryA(report.c_str());
   }
   std::string report;
   HWND owner = nullptr;
@@ -64,7 +69,6 @@ TEST_F(App, ReportThatCannotBeWrittenIsCopiedFromMemory) {
     EXPECT_TRUE(zero_tail);
     EXPECT_EQ(report_started, later);
   }
-  RemoveDirectoryA(report.c_str());
   EXPECT_TRUE(box_calls.empty());
 }
 
@@ -99,7 +103,6 @@ TEST_F(App, NoMemoryIsShownOnce) {
   void *real = patch_import("GlobalLock", reinterpret_cast<void *>(&lock_fails));
   EXPECT_EQ(write_report(owner, example_case()), -1);
   patch_import("GlobalLock", real);
-  RemoveDirectoryA(report.c_str());
   EXPECT_EQ(GlobalFlags(locked), static_cast<UINT>(GMEM_INVALID_HANDLE));
   ASSERT_EQ(box_calls.size(), 1u);
   EXPECT_EQ(box_calls[0].text, "Not enough memory!");
