@@ -5,7 +5,6 @@
 # fuzz run. Exits non-zero on any failure.
 set -uo pipefail
 cd "$(dirname "$0")/.."
-root=$(pwd)
 
 bash scripts/setup.sh || exit 1
 
@@ -33,17 +32,7 @@ step "sanitizer tests" env ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stack
 step "windows-i686 build" build windows-i686
 step "windows-x86_64 compile check" build windows-x86_64
 
-export WINE_ROOT="$root/build/wine"
-# shellcheck source=scripts/wine-env.sh
-source scripts/wine-env.sh
-if start_private_display; then
-  trap stop_private_display EXIT
-  prepare_prefix
-  step "windows tests under Wine" ctest --preset windows-i686
-else
-  summary+=("FAILED  private X display")
-  failures=$((failures + 1))
-fi
+step "windows tests under Wine" bash scripts/wine-tests.sh
 step "release package and its check" bash scripts/release.sh
 
 if [[ -f fuzz/CMakeLists.txt ]]; then
