@@ -16,4 +16,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
-set(CMAKE_CROSSCOMPILING_EMULATOR wine64)
+# Debian installs the 64-bit loader here only, not on PATH.
+set(CMAKE_CROSSCOMPILING_EMULATOR /usr/lib/wine/wine64)

@@ -11,16 +11,28 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 
+# The 32-bit program, or the 64-bit one where this host cannot run 32-bit
+# programs (scripts/host.sh).
+source scripts/host.sh
+choose_windows_road
+if [[ $PMV_WINDOWS_ROAD == 64 ]]; then
+  echo "run: the 64-bit build of the calculator: $PMV_WINDOWS_WHY"
+  preset=windows-x86_64 suffix=64
+else
+  preset=windows-i686 suffix=
+fi
+export WINE_BITS=${suffix:-32}
+
 # The folders can be moved elsewhere, to try this script beside another
 # build: RUN_BUILD_DIR, RUN_DIR, RUN_WINE_ROOT.
-build_dir=${RUN_BUILD_DIR:-build/windows-i686}
-run_dir=$(realpath -m "${RUN_DIR:-build/run}")
+build_dir=${RUN_BUILD_DIR:-build/$preset}
+run_dir=$(realpath -m "${RUN_DIR:-build/run$suffix}")
 
 bash scripts/setup.sh
 
 if [[ ! -f $build_dir/CMakeCache.txt ]]; then
   echo "run: configuring the Windows build in $build_dir"
-  cmake --preset windows-i686 -B "$build_dir" >/dev/null
+  cmake --preset $preset -B "$build_dir" >/dev/null
 fi
 echo "run: building pmv_calc.exe (only what is missing)"
 cmake --build "$build_dir" -j2 --target pmv_calc >/dev/null
@@ -35,25 +47,12 @@ fi
 
 # A Wine prefix of its own, so that the user's ~/.wine stays untouched.
 export WINE_ROOT
-WINE_ROOT=$(realpath -m "${RUN_WINE_ROOT:-build/run-wine}")
+WINE_ROOT=$(realpath -m "${RUN_WINE_ROOT:-build/run-wine$suffix}")
 # shellcheck source=scripts/wine-env.sh
 source scripts/wine-env.sh
-first_boot() {
-  if [[ ! -f $WINEPREFIX/.booted ]]; then
-    echo "run: preparing the Wine prefix in $WINEPREFIX (once, a few seconds)"
-    mkdir -p "$WINE_ROOT"
-    wineboot -i >/dev/null 2>&1
-    wineserver -w
-    touch "$WINEPREFIX/.booted"
-  fi
-  # Windows draws the title bar's buttons with its Marlett font, which this
-  # Wine does not find in its own data folder (the close box shows an "r").
-  local fonts=$WINEPREFIX/drive_c/windows/Fonts
-  [[ -f $fonts/marlett.ttf ]] || cp /usr/share/wine/fonts/marlett.ttf "$fonts/" 2>/dev/null || true
-}
 
 if [[ -n ${DISPLAY:-} ]] && xdpyinfo >/dev/null 2>&1; then
-  first_boot
+  prepare_run_prefix
   echo "run: opening the calculator on $DISPLAY from $run_dir"
   cd "$run_dir"
   status=0
@@ -65,7 +64,7 @@ echo "run: no display${DISPLAY:+ at $DISPLAY}: opening the calculator in a priva
 echo "run: to take a screenshot of it and close it again."
 start_private_display || exit 1
 trap stop_private_display EXIT
-first_boot
+prepare_run_prefix
 
 caption='Vexlin PMV  calculator'
 calculator_focused() { [[ $(xdotool getwindowfocus getwindowname 2>/dev/null) == "$caption" ]]; }

@@ -9,34 +9,33 @@ root=$(pwd)
 out=${1:-docs/screenshot.png}
 caption='Vexlin PMV  calculator'
 
+# The released program, or the 64-bit build where this host cannot run
+# 32-bit programs (scripts/host.sh): the dialog looks the same.
+source scripts/host.sh
+choose_windows_road
+preset=windows-i686-release
+export WINE_BITS=32 WINE_ROOT=$root/build/run-wine
+if [[ $PMV_WINDOWS_ROAD == 64 ]]; then
+  echo "screenshot: the 64-bit build of the calculator: $PMV_WINDOWS_WHY"
+  preset=windows-x86_64 WINE_BITS=64 WINE_ROOT=$root/build/run-wine64
+fi
 bash scripts/setup.sh
-cmake --preset windows-i686-release >/dev/null
-cmake --build --preset windows-i686-release --target pmv_calc >/dev/null
+cmake --preset $preset >/dev/null
+cmake --build --preset $preset --target pmv_calc >/dev/null
 
 # A folder of its own with an empty settings file, so that the last values
 # of other runs do not show.
 dir=$root/build/screenshot
 rm -rf "$dir"
 mkdir -p "$dir"
-cp build/windows-i686-release/pmv_calc.exe "$dir/"
+cp build/$preset/pmv_calc.exe "$dir/"
 : >"$dir/pmv_calc.ini"
 
-export WINE_ROOT=$root/build/run-wine
 # shellcheck source=scripts/wine-env.sh
 source scripts/wine-env.sh
 start_private_display
 trap stop_private_display EXIT
-if [[ ! -f $WINEPREFIX/.booted ]]; then
-  mkdir -p "$WINE_ROOT"
-  wineboot -i >/dev/null 2>&1
-  wineserver -w
-  touch "$WINEPREFIX/.booted"
-fi
-# Windows draws the title bar's buttons with its Marlett font. This Wine
-# does not find the copy in its own data folder and would draw the close
-# box as the letter "r"; the prefix gets one where Windows keeps it.
-fonts=$WINEPREFIX/drive_c/windows/Fonts
-[[ -f $fonts/marlett.ttf ]] || cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+prepare_run_prefix
 
 focused() { [[ $(xdotool getwindowfocus getwindowname 2>/dev/null) == "$caption" ]]; }
 computed() { [[ -s $dir/pmv_data.txt ]]; }

@@ -1,11 +1,17 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on a Debian 12 machine, as root.
 # A prepared machine installs nothing: every package is checked first.
+# The 32-bit Wine only where this host can run it (scripts/host.sh): on a
+# host that cannot, Debian's `wine` would pick it and fail.
 set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/host.sh
+choose_windows_road
 
 packages=(cmake make g++ googletest libbenchmark-dev clang libclang-rt-14-dev
           g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32
-          wine wine32:i386 fonts-wine xvfb xdotool xclip imagemagick x11-utils)
+          wine wine64 fonts-wine xvfb xdotool xclip imagemagick x11-utils)
+[[ $PMV_WINDOWS_ROAD == both ]] && packages+=(wine32:i386)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -23,7 +29,7 @@ else
   SUDO=
 fi
 echo "setup: installing ${missing[*]}"
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
+if [[ $PMV_WINDOWS_ROAD == both ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
   $SUDO dpkg --add-architecture i386
 fi
 export DEBIAN_FRONTEND=noninteractive

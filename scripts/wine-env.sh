@@ -1,11 +1,27 @@
 # Sourced by the scripts that run Windows code: a private Wine prefix under
 # the build folder, a private X display, and a persistent wineserver.
-# Expects WINE_ROOT (a folder under build/) to be set by the caller.
+# Expects WINE_ROOT (a folder under build/) to be set by the caller, and
+# WINE_BITS, 32 (the default) or 64, the build that is to run.
 
 export WINEPREFIX="${WINE_ROOT}/prefix"
-export WINEARCH=win32
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# winedbg off: a crashing program ends at once instead of waiting in the
+# debugger until its test times out.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
+if [[ ${WINE_BITS:-32} == 64 ]]; then
+  export WINEARCH=win64
+  # Debian's `wine` takes the 32-bit loader whenever wine32 is installed, also
+  # where the kernel cannot run it: a `wine` of our own, first on PATH, is
+  # always wine64 (wineboot and the other tools call `wine-stable`).
+  mkdir -p "$WINE_ROOT/bin"
+  for name in wine wine-stable; do
+    printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$WINE_ROOT/bin/$name"
+    chmod +x "$WINE_ROOT/bin/$name"
+  done
+  export PATH="$WINE_ROOT/bin:$PATH" WINELOADER=/usr/lib/wine/wine64
+else
+  export WINEARCH=win32
+fi
 
 # A display of our own, also when one exists: tests must not touch the
 # user's desktop or clipboard.
@@ -44,8 +60,20 @@ stop_private_display() {
   fi
 }
 
-# First use boots the prefix (about 6 s) and gives it a virtual desktop:
-# without a window manager Wine shows every message box about 2 s late.
+# Where Wine cannot start at all, one line with the loader's own error says
+# so: every later step would otherwise only wait out its timeout. The output
+# goes to a file: Wine's services inherit a pipe and would hold it open.
+wine_starts() {
+  local log=$WINE_ROOT/start.log
+  if ! wine cmd /c exit >"$log" 2>&1 </dev/null; then
+    echo "wine-env: Wine ($WINEARCH) cannot start here: $(grep -v '^\s*$' "$log" | tail -n 1)" >&2
+    return 1
+  fi
+}
+
+# The tests' prefix. First use boots it (about 6 s) and gives it a virtual
+# desktop: without a window manager Wine shows every message box about 2 s
+# late.
 prepare_prefix() {
   mkdir -p "$WINE_ROOT"
   if [[ ! -f "$WINEPREFIX/.prepared" ]]; then
@@ -54,10 +82,27 @@ prepare_prefix() {
     wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
     wineserver -w
-    touch "$WINEPREFIX/.prepared"
   fi
   # Wine's services would otherwise inherit CTest's pipes and hold every
   # test open for seconds.
   wineserver -p >/dev/null 2>&1 </dev/null
-  wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+  wine_starts || return 1
+  touch "$WINEPREFIX/.prepared"
+}
+
+# The prefix of the run and screenshot commands: no virtual desktop, so that
+# on a real display the calculator opens among the user's windows.
+prepare_run_prefix() {
+  mkdir -p "$WINE_ROOT"
+  if [[ ! -f $WINEPREFIX/.booted ]]; then
+    echo "wine-env: preparing the Wine prefix in $WINEPREFIX (once, a few seconds)"
+    wineboot -i >/dev/null 2>&1 || true
+    wineserver -w
+  fi
+  wine_starts || return 1
+  touch "$WINEPREFIX/.booted"
+  # Windows draws the title bar's buttons with its Marlett font, which this
+  # Wine does not find in its own data folder (the close box shows an "r").
+  local fonts=$WINEPREFIX/drive_c/windows/Fonts
+  [[ -f $fonts/marlett.ttf ]] || cp /usr/share/wine/fonts/marlett.ttf "$fonts/" 2>/dev/null || true
 }
