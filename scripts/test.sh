@@ -41,7 +41,7 @@ else
   tested="the 64-bit Windows build tested alone"
 fi
 step "windows-x86_64 tests under wine64" env WINE_BITS=64 bash scripts/wine-tests.sh
-step "release package and its check" bash scripts/release.sh
+step "release package, its check and a second build" bash scripts/release.sh --verify
 
 if [[ -f fuzz/CMakeLists.txt ]]; then
   step "fuzz build" build fuzz
