@@ -83,8 +83,8 @@ click() { # id
   xdotool mousemove $(((left + right) / 2)) $(((top + bottom) / 2)) click 1
 }
 
-tab_and_type() { # id text: Tab into the field, which selects its text, and type over it
-  press Tab
+tab_and_type() { # id text [key]: Tab (or the key) into the field, which selects its text,
+  press "${3:-Tab}" # and type over it
   wait_for "the focus in field $1" focus_is "$1" 0 "$(tool field "$CAPTION" "$1" | wc -c)"
   xdotool type --delay 20 -- "$2"
   wait_for "\"$2\" in field $1" field_is "$1" "$2"
@@ -105,6 +105,17 @@ expect_fields() { # texts of the eight fields in dialog order
     shift
   done
 }
+
+# For what the program writes after it has shown the results: waits until
+# the command gives the expected text, then compares, so that a failure
+# shows what was there.
+expect_soon() { # description, expected, command...
+  local what=$1 want=$2 deadline=$((SECONDS + E2E_TIMEOUT))
+  shift 2
+  until [[ $("$@" 2>/dev/null) == "$want" ]] || ((SECONDS >= deadline)); do sleep 0.05; done
+  expect_eq "$what" "$("$@" 2>/dev/null)" "$want"
+}
+file_hex() { hex <"$1"; }
 
 expect_file() { # path, expected bytes (printf %b escapes)
   expect_eq "bytes of $1" "$(hex <"$1")" "$(printf '%b' "$2" | hex)"

@@ -10,9 +10,10 @@
 #include "app/comfort_case.h"
 #include "model/comfort_model.h"
 
-// met 1.2, clo 0.5, ta 22, tr 22, v 0.1, RH 50 with the results of the model.
+// met 1.2, clo 0.5, ta 23, tr 26, v 0.1, RH 45 with the results of the model:
+// no two inputs alike, so that a mix-up of any two shows.
 inline ComfortCase example_case() {
-  ComfortCase c{22.0, 50.0, 1.2, 0.5, 22.0, 0.1, 0.0, 0.0};
+  ComfortCase c{23.0, 45.0, 1.2, 0.5, 26.0, 0.1, 0.0, 0.0};
   calc_pmv(c.clo, c.met, 0.0, c.ta, c.tr, c.vel, c.rh, c.pmv);
   c.ppd = calc_ppd(c.pmv);
   return c;

@@ -8,6 +8,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "app/app_context.h"
 #include "app/app_win.h"
@@ -107,6 +108,29 @@ TEST_F(App, NoMemoryIsShownOnce) {
   ASSERT_EQ(box_calls.size(), 1u);
   EXPECT_EQ(box_calls[0].text, "Not enough memory!");
   EXPECT_EQ(box_calls[0].flags, static_cast<UINT>(MB_ICONINFORMATION | MB_TASKMODAL));
+}
+
+std::vector<UINT> beeps;
+BOOL WINAPI recorded_beep(UINT type) {
+  beeps.push_back(type);
+  return TRUE;
+}
+
+// A refused input beeps with the default sound and shows its range; read
+// silently, as "Close" reads, it does neither. The value stays either way.
+TEST_F(App, RefusedInputBeepsOnlyWithItsMessage) {
+  void *real = patch_import("MessageBeep", reinterpret_cast<void *>(&recorded_beep));
+  CreateWindowA("EDIT", "2,5", WS_CHILD, 0, 0, 50, 20, owner, reinterpret_cast<HMENU>(IDC_CLO),
+                nullptr, nullptr);
+  double clo = 0.5;
+  EXPECT_EQ(read_input_field(owner, IDC_CLO, &clo, 0.0, 2.0, 0), -1);
+  EXPECT_TRUE(beeps.empty() && box_calls.empty());
+  EXPECT_EQ(read_input_field(owner, IDC_CLO, &clo, 0.0, 2.0, 1), -1);
+  patch_import("MessageBeep", real);
+  EXPECT_EQ(clo, 0.5);
+  EXPECT_EQ(beeps, std::vector<UINT>{0});
+  ASSERT_EQ(box_calls.size(), 1u);
+  EXPECT_EQ(box_calls[0].text, "0.00 ... 2.00 !");
 }
 
 int profile_calls;

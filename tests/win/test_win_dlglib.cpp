@@ -49,9 +49,11 @@ TEST_F(Dlglib, MessagesAndTheFocus) {
   EXPECT_EQ(box_calls[1].flags, 0x40u);
 }
 
-// The in-memory box, read and driven from a timer inside its modal loop.
+// The in-memory box, read and driven from a timer inside its modal loop:
+// the commands 3, 4 and 5 leave it open, then `ending` is sent (0: the
+// Escape key is pressed).
 std::string seen;
-int commands_sent;
+int commands_sent, ending;
 std::string text_of(HWND window) {
   char text[256] = {};
   GetWindowTextA(window, text, sizeof text);
@@ -73,20 +75,44 @@ void CALLBACK drive_box(HWND, UINT, UINT_PTR timer, DWORD) {
       if (reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)) != font) seen += "!";
     }
   }
-  // 3, 4 and 5 leave the box open; 6 closes it.
-  const int ids[] = {3, 4, 5, 6};
-  SendMessageA(box, WM_COMMAND, static_cast<WPARAM>(ids[commands_sent]), 0);
-  if (++commands_sent == 4) KillTimer(nullptr, timer);
+  if (commands_sent < 3) {
+    SendMessageA(box, WM_COMMAND, static_cast<WPARAM>(3 + commands_sent), 0);
+  } else {
+    if (ending == 0) {
+      PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+    } else {
+      SendMessageA(box, WM_COMMAND, static_cast<WPARAM>(ending), 0);
+    }
+    KillTimer(nullptr, timer);
+  }
+  ++commands_sent;
 }
 
+// 1, 2, 6 and 7 end the box with that id, whether or not it has such a
+// button; Escape is 2.
 TEST_F(Dlglib, InMemoryBox) {
   dlglib_settings.use_own_box = 1;
-  seen.clear();
-  commands_sent = 0;
-  SetTimer(nullptr, 0, 10, drive_box);
-  EXPECT_EQ(message_box(main, "Save the values?", MB_YESNOCANCEL), IDYES);
-  EXPECT_EQ(seen, std::string(title) + "|Save the values?|&Yes|&No|&Cancel");
-  EXPECT_EQ(GetFocus(), edit);
+  const struct {
+    int ending;
+    UINT flags;
+    int result;
+  } cases[] = {{6, MB_YESNOCANCEL, IDYES},
+               {7, MB_YESNOCANCEL, IDNO},
+               {1, MB_YESNOCANCEL, IDOK},
+               {2, MB_YESNOCANCEL, IDCANCEL},
+               {0, MB_YESNO, IDCANCEL}};
+  for (const auto &c : cases) {
+    seen.clear();
+    commands_sent = 0;
+    ending = c.ending;
+    SetTimer(nullptr, 0, 10, drive_box);
+    EXPECT_EQ(message_box(main, "Save the values?", c.flags), c.result) << c.ending;
+    EXPECT_EQ(commands_sent, 4) << c.ending;
+    EXPECT_EQ(GetFocus(), edit);
+    if (c.flags == MB_YESNOCANCEL) {
+      EXPECT_EQ(seen, std::string(title) + "|Save the values?|&Yes|&No|&Cancel");
+    }
+  }
 }
 
 } // namespace
