@@ -51,7 +51,8 @@ TEST_F(Dlglib, MessagesAndTheFocus) {
 
 // The in-memory box, read and driven from a timer inside its modal loop:
 // the commands 3, 4 and 5 leave it open, then `ending` is sent (0: the
-// Escape key is pressed).
+// Escape key is pressed); a box still open half a second later is ended
+// with -1, so that the test fails rather than hangs.
 std::string seen;
 int commands_sent, ending;
 std::string text_of(HWND window) {
@@ -63,7 +64,7 @@ std::string text_of(HWND window) {
 void CALLBACK drive_box(HWND, UINT, UINT_PTR timer, DWORD) {
   const HWND box = FindWindowA("#32770", title);
   if (box == nullptr || !IsWindowVisible(box)) {
-    if (commands_sent > 0) KillTimer(nullptr, timer); // closed too early
+    if (commands_sent > 0) KillTimer(nullptr, timer); // closed
     return;
   }
   if (commands_sent == 0) {
@@ -77,12 +78,14 @@ void CALLBACK drive_box(HWND, UINT, UINT_PTR timer, DWORD) {
   }
   if (commands_sent < 3) {
     SendMessageA(box, WM_COMMAND, static_cast<WPARAM>(3 + commands_sent), 0);
-  } else {
+  } else if (commands_sent == 3) {
     if (ending == 0) {
       PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
     } else {
       SendMessageA(box, WM_COMMAND, static_cast<WPARAM>(ending), 0);
     }
+  } else if (commands_sent == 50) { // still open after half a second
+    EndDialog(box, -1);
     KillTimer(nullptr, timer);
   }
   ++commands_sent;
