@@ -3,7 +3,7 @@
 # "pmv_calc.ini" is shown as read and each value out of range is refused in
 # turn; a text put into a field past its typing limit is read as its first
 # 29 characters. With the clipboard held by another program the report is
-# written and the clipboard keeps its text; with the report held open the
+# written and the clipboard keeps its text; with the report open in a program that reads it, the
 # file stays as it was and the clipboard gets this case's report. A settings
 # file that cannot be written, or is a directory: the program ends as usual.
 # Never a message but the range messages, always exit code 0.

@@ -32,6 +32,11 @@ protected:
   void TearDown() override {
     DestroyWindow(owner);
     remove_report();
+    // The journeys that run next in the same display start from an empty one.
+    if (OpenClipboard(nullptr)) {
+      EmptyClipboard();
+      CloseClipboard();
+    }
   }
   void remove_report() {
     DeleteFileA(report.c_str());
@@ -92,22 +97,43 @@ TEST_F(App, BusyClipboardKeepsItsTextAndTheBlockIsFreed) {
   EXPECT_TRUE(box_calls.empty());
 }
 
+int open_fails(const char *, int, ...) { return -1; }
+
+// Written, but not to be opened again for reading: the clipboard gets the
+// same bytes from memory.
+TEST_F(App, ReportThatCannotBeReadBackIsCopiedFromMemory) {
+  const std::string expected = data_file("example_report.txt");
+  copy_text_to_clipboard(owner, "old case", 8);
+  void *real = patch_import("_open", reinterpret_cast<void *>(&open_fails));
+  const int16_t result = write_report(owner, example_case());
+  patch_import("_open", real);
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(clipboard_text(), expected);
+  EXPECT_EQ(data_file(report.c_str()), expected);
+}
+
 HGLOBAL locked;
 LPVOID WINAPI lock_fails(HGLOBAL block) {
   locked = block;
   return nullptr;
 }
 
-// A block that cannot be locked is freed, and the user is told once.
+// A block that cannot be locked is freed, and the user is told once, on the
+// way through the file as on the way from memory.
 TEST_F(App, NoMemoryIsShownOnce) {
-  ASSERT_TRUE(CreateDirectoryA(report.c_str(), nullptr)); // copied from memory
-  void *real = patch_import("GlobalLock", reinterpret_cast<void *>(&lock_fails));
-  EXPECT_EQ(write_report(owner, example_case()), -1);
-  patch_import("GlobalLock", real);
-  EXPECT_EQ(GlobalFlags(locked), static_cast<UINT>(GMEM_INVALID_HANDLE));
-  ASSERT_EQ(box_calls.size(), 1u);
-  EXPECT_EQ(box_calls[0].text, "Not enough memory!");
-  EXPECT_EQ(box_calls[0].flags, static_cast<UINT>(MB_ICONINFORMATION | MB_TASKMODAL));
+  for (const bool from_memory : {true, false}) {
+    if (from_memory) ASSERT_TRUE(CreateDirectoryA(report.c_str(), nullptr));
+    box_calls.clear();
+    void *real = patch_import("GlobalLock", reinterpret_cast<void *>(&lock_fails));
+    const int16_t result = write_report(owner, example_case());
+    patch_import("GlobalLock", real);
+    remove_report();
+    EXPECT_EQ(result, -1);
+    EXPECT_EQ(GlobalFlags(locked), static_cast<UINT>(GMEM_INVALID_HANDLE));
+    ASSERT_EQ(box_calls.size(), 1u) << from_memory;
+    EXPECT_EQ(box_calls[0].text, "Not enough memory!");
+    EXPECT_EQ(box_calls[0].flags, static_cast<UINT>(MB_ICONINFORMATION | MB_TASKMODAL));
+  }
 }
 
 std::vector<UINT> beeps;

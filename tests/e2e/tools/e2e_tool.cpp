@@ -6,8 +6,9 @@
 //   clipboard                            the CF_TEXT bytes as hex
 //   field | rect | settext CAPTION [ID] [TEXT]   (a message's text: ID 65535)
 //   focus CAPTION                        "ID START END" of the focused control
-//   hold clipboard|file PATH SIGNAL      holds it (no sharing), creates SIGNAL,
-//                                        lets go once SIGNAL is deleted
+//   hold clipboard|file PATH SIGNAL      holds it (a file open for reading,
+//                                        shared with readers only), creates
+//                                        SIGNAL, lets go once SIGNAL is deleted
 #include <windows.h>
 
 #include <fcntl.h>
@@ -37,7 +38,7 @@ int hold(const char *what, const char *path, const char *signal) {
   if (std::strcmp(what, "clipboard") == 0) {
     if (!OpenClipboard(nullptr)) return 1;
   } else {
-    file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, 0, nullptr);
+    file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return 1;
   }
   CloseHandle(CreateFileA(signal, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
