@@ -39,6 +39,10 @@ void reset_report_file(const char *path) {
 }
 
 void append_report_line(const char *path, const char *format, ...) {
+  // After a failed line, and above all after a failed truncation, nothing
+  // more is written: a file another program maps refuses to be truncated
+  // but not to be appended to, and would collect every later report.
+  if (report_write_failed) return;
   char line[report_line_size];
   va_list args;
   va_start(args, format);

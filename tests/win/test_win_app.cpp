@@ -83,6 +83,19 @@ TEST_F(App, ReportThatCannotBeWrittenOrReadIsCopiedFromMemory) {
   EXPECT_EQ(result, 0);
   EXPECT_EQ(clipboard_text(), expected);
   EXPECT_EQ(data_file(report.c_str()), expected);
+  // Mapped by a viewer, the file can be appended to but not truncated: it
+  // stays as it was, and no line of the later report lands behind it.
+  const HANDLE file = CreateFileA(report.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, 0, nullptr);
+  const HANDLE mapping = CreateFileMappingA(file, nullptr, PAGE_READONLY, 0, 0, nullptr);
+  const void *view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(write_report(owner, example_case()), 0);
+  UnmapViewOfFile(view);
+  CloseHandle(mapping);
+  CloseHandle(file);
+  EXPECT_EQ(clipboard_text(), "\r\n" + expected);
+  EXPECT_EQ(data_file(report.c_str()), expected);
   EXPECT_TRUE(box_calls.empty());
 }
 
