@@ -1,5 +1,7 @@
 #include "tests/win/support.h"
 
+#include <gtest/gtest.h>
+
 #include <cstring>
 
 std::string clipboard_text(bool *zero_tail) {
@@ -18,6 +20,9 @@ std::string clipboard_text(bool *zero_tail) {
   return text;
 }
 
+namespace {
+
+// Returns what the first slot held, null when there is none.
 void *patch_import(const char *function, void *replacement) {
   auto *base = reinterpret_cast<unsigned char *>(GetModuleHandleA(nullptr));
   const auto *nt = reinterpret_cast<const IMAGE_NT_HEADERS *>(
@@ -43,18 +48,21 @@ void *patch_import(const char *function, void *replacement) {
   return previous;
 }
 
+} // namespace
+
+ImportPatch::ImportPatch(const char *function, void *replacement)
+    : function_(function), real_(patch_import(function, replacement)) {
+  if (real_ == nullptr) ADD_FAILURE() << function << " is not imported: nothing was replaced";
+}
+
+ImportPatch::~ImportPatch() {
+  if (real_ != nullptr) patch_import(function_, real_);
+}
+
 std::vector<BoxCall> box_calls;
 
-namespace {
-int WINAPI recording_box(HWND owner, LPCSTR text, LPCSTR caption, UINT flags) {
+int WINAPI record_box(HWND owner, LPCSTR text, LPCSTR caption, UINT flags) {
   box_calls.push_back({owner, text, caption, flags});
   SetFocus(nullptr);
   return IDOK;
-}
-} // namespace
-
-void record_message_boxes() {
-  static void *real = patch_import("MessageBoxA", reinterpret_cast<void *>(&recording_box));
-  (void)real;
-  box_calls.clear();
 }

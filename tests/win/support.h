@@ -12,18 +12,32 @@
 // bytes after it are zero.
 std::string clipboard_text(bool *zero_tail = nullptr);
 
-// Points the main module's import slots of `function` at `replacement`;
-// returns what the first slot held.
-void *patch_import(const char *function, void *replacement);
+// Points the main module's import slots of `function` at `replacement` while
+// it lives. A function that the module does not import fails the test: the
+// code would call the real one, and the test would pass untested.
+class ImportPatch {
+public:
+  template <class F>
+  ImportPatch(const char *function, F *replacement)
+      : ImportPatch(function, reinterpret_cast<void *>(replacement)) {}
+  ImportPatch(const char *function, void *replacement);
+  ~ImportPatch();
+  ImportPatch(const ImportPatch &) = delete;
+  ImportPatch &operator=(const ImportPatch &) = delete;
 
-// MessageBoxA replaced by a recorder that answers OK at once and, as a real
-// box does, leaves the focus elsewhere (on nothing).
+private:
+  const char *function_;
+  void *real_;
+};
+
+// A stand-in for MessageBoxA that records the call, answers OK at once and,
+// as a real box does, leaves the focus elsewhere (on nothing).
 struct BoxCall {
   HWND owner;
   std::string text, caption;
   UINT flags;
 };
 extern std::vector<BoxCall> box_calls;
-void record_message_boxes();
+int WINAPI record_box(HWND owner, LPCSTR text, LPCSTR caption, UINT flags);
 
 #endif

@@ -27,7 +27,7 @@ protected:
     remove_report(); // also what a run that crashed left behind
     owner = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     report_started = false;
-    record_message_boxes();
+    box_calls.clear();
   }
   void TearDown() override {
     DestroyWindow(owner);
@@ -44,6 +44,7 @@ protected:
   }
   std::string report;
   HWND owner = nullptr;
+  const ImportPatch boxes{"MessageBoxA", record_box};
 };
 
 TEST_F(App, ReportIsCopiedWithFourZeroBytesAndItsOwner) {
@@ -77,10 +78,10 @@ TEST_F(App, ReportThatCannotBeWrittenOrReadIsCopiedFromMemory) {
   EXPECT_FALSE(report_started);
   remove_report();
   copy_text_to_clipboard(owner, "old case", 8);
-  void *real = patch_import("_open", reinterpret_cast<void *>(&open_fails));
-  const int16_t result = write_report(owner, example_case());
-  patch_import("_open", real);
-  EXPECT_EQ(result, 0);
+  {
+    const ImportPatch open("_open", open_fails);
+    EXPECT_EQ(write_report(owner, example_case()), 0);
+  }
   EXPECT_EQ(clipboard_text(), expected);
   EXPECT_EQ(data_file(report.c_str()), expected);
   // Mapped by a viewer, the file can be appended to but not truncated: it
@@ -130,11 +131,11 @@ TEST_F(App, NoMemoryIsShownOnce) {
   for (const bool from_memory : {true, false}) {
     ASSERT_TRUE(!from_memory || CreateDirectoryA(report.c_str(), nullptr));
     box_calls.clear();
-    void *real = patch_import("GlobalLock", reinterpret_cast<void *>(&lock_fails));
-    const int16_t result = write_report(owner, example_case());
-    patch_import("GlobalLock", real);
+    {
+      const ImportPatch lock("GlobalLock", lock_fails);
+      EXPECT_EQ(write_report(owner, example_case()), -1);
+    }
     remove_report();
-    EXPECT_EQ(result, -1);
     EXPECT_EQ(GlobalFlags(locked), static_cast<UINT>(GMEM_INVALID_HANDLE));
     ASSERT_EQ(box_calls.size(), 1u) << from_memory;
     EXPECT_EQ(box_calls[0].text, "Not enough memory!");
@@ -151,18 +152,19 @@ BOOL WINAPI recorded_beep(UINT type) {
 // A refused input beeps with the default sound and shows its range; read
 // silently, as "Close" reads, it does neither. The value stays either way.
 TEST_F(App, RefusedInputBeepsOnlyWithItsMessage) {
-  void *real = patch_import("MessageBeep", reinterpret_cast<void *>(&recorded_beep));
+  const ImportPatch beep("MessageBeep", recorded_beep);
   CreateWindowA("EDIT", "2,5", WS_CHILD, 0, 0, 50, 20, owner, reinterpret_cast<HMENU>(IDC_CLO),
                 nullptr, nullptr);
   double clo = 0.5;
   EXPECT_EQ(read_input_field(owner, IDC_CLO, &clo, 0.0, 2.0, 0), -1);
   EXPECT_TRUE(beeps.empty() && box_calls.empty());
   EXPECT_EQ(read_input_field(owner, IDC_CLO, &clo, 0.0, 2.0, 1), -1);
-  patch_import("MessageBeep", real);
   EXPECT_EQ(clo, 0.5);
   EXPECT_EQ(beeps, std::vector<UINT>{0});
   ASSERT_EQ(box_calls.size(), 1u);
   EXPECT_EQ(box_calls[0].text, "0.00 ... 2.00 !");
+  EXPECT_EQ(box_calls[0].owner, owner); // the dialog, disabled while it is up
+  EXPECT_EQ(box_calls[0].flags, static_cast<UINT>(MB_ICONINFORMATION));
 }
 
 int profile_calls;
@@ -172,8 +174,8 @@ BOOL WINAPI counted_write(LPCSTR, LPCSTR, LPCSTR, LPCSTR) { return ++profile_cal
 // The profile service would take an empty file name as a file in the
 // Windows folder: without a settings file nothing is read or written.
 TEST_F(App, NoProfileCallWithoutASettingsFile) {
-  patch_import("GetPrivateProfileStringA", reinterpret_cast<void *>(&counted_get));
-  patch_import("WritePrivateProfileStringA", reinterpret_cast<void *>(&counted_write));
+  const ImportPatch get("GetPrivateProfileStringA", counted_get);
+  const ImportPatch write("WritePrivateProfileStringA", counted_write);
   app_context.settings_path[0] = '\0';
   comfort = ComfortCase{};
   load_last_values();

@@ -36,7 +36,8 @@ protected:
 // Without an owner the box is task-modal; either way the field that had
 // the focus gets it back.
 TEST_F(Dlglib, MessagesAndTheFocus) {
-  record_message_boxes();
+  const ImportPatch boxes("MessageBoxA", record_box);
+  box_calls.clear();
   EXPECT_EQ(info_message(nullptr, "10.00 ... 30.00 !"), IDOK);
   EXPECT_EQ(GetFocus(), edit);
   EXPECT_EQ(info_message(main, "owned"), IDOK);
