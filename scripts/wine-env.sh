@@ -4,6 +4,10 @@
 # WINE_BITS, 32 (the default) or 64, the build that is to run.
 
 export WINEPREFIX="${WINE_ROOT}/prefix"
+# Wine reads Unix file names in the locale's character set and takes the
+# Windows code page from the locale: UTF-8 names and code page 1252 in every
+# run, whatever the caller's locale (a journey sets another one on purpose).
+export LC_ALL=C.UTF-8
 export WINEDEBUG=-all
 # winedbg off: a crashing program ends at once instead of waiting in the
 # debugger until its test times out.

@@ -18,7 +18,8 @@ fail() {
   exit 1
 }
 
-# $1: the path of pmv_calc.exe, as CTest passes it.
+# $1: the path of pmv_calc.exe, as CTest passes it; $2: the name of its
+# folder, by default the journey's.
 e2e_init() {
   EXE=$(realpath "$1")
   TOOL=$(dirname "$EXE")/e2e-tools/e2e_tool.exe
@@ -26,7 +27,7 @@ e2e_init() {
     fail "run through scripts/test.sh: no program, tool, prefix or display"
   # The program looks for its settings in the root of the current drive too.
   [[ ! -e $WINEPREFIX/drive_c/pmv_calc.ini ]] || fail "C:\\pmv_calc.ini exists in the prefix"
-  DIR="$WINEPREFIX/drive_c/e2e/$(basename "$0" .sh).$$"
+  DIR="$WINEPREFIX/drive_c/e2e/${2:-$(basename "$0" .sh)}.$$"
   rm -rf "$DIR" && mkdir -p "$DIR" && cp "$EXE" "$DIR/pmv_calc.exe"
   trap cleanup EXIT
 }

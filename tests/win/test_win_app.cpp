@@ -1,7 +1,8 @@
 // The application's Win32 side where only a test in process sees it: the
 // report's clipboard block (four zero bytes, owner, freed when refused or not
 // locked), the report composed in memory, the memory message, no profile call
-// without a settings file, and the dialog template's bytes.
+// without a settings file, a folder without an ANSI or a short name, and the
+// dialog template's bytes.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -165,6 +166,29 @@ TEST_F(App, RefusedInputBeepsOnlyWithItsMessage) {
   EXPECT_EQ(box_calls[0].text, "0.00 ... 2.00 !");
   EXPECT_EQ(box_calls[0].owner, owner); // the dialog, disabled while it is up
   EXPECT_EQ(box_calls[0].flags, static_cast<UINT>(MB_ICONINFORMATION));
+}
+
+DWORD WINAPI module_in_lodz(HMODULE, LPWSTR path, DWORD) {
+  wcscpy(path, L"C:\\\u0141\u00f3d\u017a\\pmv_calc.exe"); // C:\Lodz with L-stroke, z-acute
+  return 17;
+}
+DWORD WINAPI no_short_names(LPCWSTR path, LPWSTR short_path, DWORD) {
+  wcscpy(short_path, path);
+  return static_cast<DWORD>(wcslen(path));
+}
+
+// Where a folder's name has characters the ANSI code page (1252 here) lacks
+// and the volume keeps no short names, those characters stay "?", never a
+// look-alike that could name another folder ("Lodz"): nothing is read or
+// written there.
+TEST_F(App, FolderWithoutAnsiOrShortNameNamesNoOther) {
+  {
+    const ImportPatch module("GetModuleFileNameW", module_in_lodz);
+    const ImportPatch short_names("GetShortPathNameW", no_short_names);
+    app_init(GetModuleHandleA(nullptr));
+  }
+  EXPECT_STREQ(app_context.program_dir, "C:\\?\xf3"
+                                        "d?");
 }
 
 int profile_calls;
