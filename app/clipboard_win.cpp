@@ -1,6 +1,12 @@
 // General clipboard functions: a file's bytes or a text as CF_TEXT, a global
 // block handed to the clipboard, and the zeroed block itself. Every failure
 // releases what it took; only a lack of memory is shown to the user.
+//
+// The text also goes on the clipboard as CF_UNICODETEXT, read as code page
+// 1252, in which our texts are written. Without it Windows makes the Unicode
+// text that most programs paste from the ANSI code page of the input locale,
+// and the degree sign 0xB0 becomes a katakana sign under Japanese, another
+// character under Hebrew, Thai, Chinese or Korean.
 #include <fcntl.h>
 #include <io.h>
 
@@ -45,22 +51,52 @@ int copy_text_to_clipboard(HWND owner, const char *text, std::size_t length) {
   return set_clipboard_text(owner, block);
 }
 
+namespace {
+
+constexpr UINT text_code_page = 1252;
+
+// The NUL-terminated text of `block` as UTF-16 in a block of its own, or
+// null. Not a word to the user when there is no memory for it: the plain
+// text still goes on the clipboard.
+HGLOBAL unicode_copy(HGLOBAL block) {
+  const auto *text = static_cast<const char *>(GlobalLock(block));
+  if (text == nullptr) return nullptr;
+  const int length = MultiByteToWideChar(text_code_page, 0, text, -1, nullptr, 0);
+  HGLOBAL wide = GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(length) * sizeof(wchar_t));
+  auto *w = wide != nullptr ? static_cast<wchar_t *>(GlobalLock(wide)) : nullptr;
+  if (w != nullptr) {
+    MultiByteToWideChar(text_code_page, 0, text, -1, w, length);
+    GlobalUnlock(wide);
+  } else if (wide != nullptr) {
+    wide = GlobalFree(wide);
+  }
+  GlobalUnlock(block);
+  return wide;
+}
+
+} // namespace
+
 int set_clipboard_text(HWND owner, HGLOBAL block) {
+  HGLOBAL wide = unicode_copy(block);
   if (!OpenClipboard(owner)) {
     GlobalFree(block);
+    GlobalFree(wide);
     return -1;
   }
   if (!EmptyClipboard()) {
     CloseClipboard();
     GlobalFree(block);
+    GlobalFree(wide);
     return -1;
   }
   // A refused block stays ours: free it and say so.
   if (SetClipboardData(CF_TEXT, block) == nullptr) {
     CloseClipboard();
     GlobalFree(block);
+    GlobalFree(wide);
     return -1;
   }
+  if (wide != nullptr && SetClipboardData(CF_UNICODETEXT, wide) == nullptr) GlobalFree(wide);
   CloseClipboard();
   return 0;
 }

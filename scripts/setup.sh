@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what building and testing need on a Debian 12 machine, as root.
+# Installs what building and testing need on a Debian 12 machine, as root,
+# and makes the Japanese locale (ja_JP.UTF-8) that one journey runs under.
 # A prepared machine installs nothing: every package is checked first.
 # The 32-bit Wine only where this host can run it (scripts/host.sh): on a
 # host that cannot, Debian's `wine` would pick it and fail.
@@ -10,7 +11,7 @@ choose_windows_road
 
 packages=(cmake make g++ googletest libbenchmark-dev clang libclang-rt-14-dev
           g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32
-          wine wine64 fonts-wine xvfb xdotool xclip imagemagick x11-utils)
+          wine wine64 fonts-wine xvfb xdotool xclip imagemagick x11-utils locales)
 [[ $PMV_WINDOWS_ROAD == both ]] && packages+=(wine32:i386)
 
 missing=()
@@ -19,15 +20,20 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
-if ((${#missing[@]} == 0)); then
-  exit 0
-fi
-
 if [[ $(id -u) -ne 0 ]]; then
   SUDO=sudo
 else
   SUDO=
 fi
+# A journey runs the program under a Japanese locale (code page 932).
+make_locale() {
+  locale -a 2>/dev/null | grep -qx ja_JP.utf8 || $SUDO localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
+}
+if ((${#missing[@]} == 0)); then
+  make_locale
+  exit 0
+fi
+
 echo "setup: installing ${missing[*]}"
 if [[ $PMV_WINDOWS_ROAD == both ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
   $SUDO dpkg --add-architecture i386
@@ -35,3 +41,4 @@ fi
 export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update -q
 $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+make_locale

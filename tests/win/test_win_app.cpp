@@ -126,9 +126,25 @@ LPVOID WINAPI lock_fails(HGLOBAL block) {
   return nullptr;
 }
 
+int allocs;
+HGLOBAL WINAPI second_alloc_fails(UINT flags, SIZE_T size) {
+  static const auto real = reinterpret_cast<decltype(&GlobalAlloc)>(
+      GetProcAddress(GetModuleHandleA("kernel32.dll"), "GlobalAlloc"));
+  return ++allocs == 2 ? nullptr : real(flags, size);
+}
+
 // A block that cannot be locked is freed, and the user is told once, on the
-// way through the file as on the way from memory.
+// way through the file as on the way from memory. Without memory for the
+// Unicode copy the plain text still goes on the clipboard, without a word.
 TEST_F(App, NoMemoryIsShownOnce) {
+  {
+    const ImportPatch alloc("GlobalAlloc", second_alloc_fails);
+    EXPECT_EQ(write_report(owner, example_case()), 0);
+  }
+  EXPECT_EQ(allocs, 2);
+  EXPECT_EQ(clipboard_text(), data_file("example_report.txt"));
+  EXPECT_TRUE(box_calls.empty());
+  remove_report();
   for (const bool from_memory : {true, false}) {
     ASSERT_TRUE(!from_memory || CreateDirectoryA(report.c_str(), nullptr));
     box_calls.clear();

@@ -3,7 +3,7 @@
 // bytes) and plays another program. CAPTION is the exact caption of a
 // top-level window; exit code 1 when the window, control or clipboard text
 // is not there.
-//   clipboard                            the CF_TEXT bytes as hex
+//   clipboard | unicode                  the CF_TEXT or CF_UNICODETEXT bytes as hex
 //   field | rect | settext CAPTION [ID] [TEXT]   (a message's text: ID 65535)
 //   focus CAPTION                        "ID START END" of the focused control
 //   hold clipboard|file PATH SIGNAL      holds it (a file open for reading,
@@ -20,13 +20,17 @@
 
 namespace {
 
-int print_clipboard() {
+// The bytes of a text up to its terminator: one zero byte, or two at an even
+// place in UTF-16.
+int print_clipboard(UINT format) {
   if (!OpenClipboard(nullptr)) return 1;
-  const HANDLE data = GetClipboardData(CF_TEXT);
+  const HANDLE data = GetClipboardData(format);
   const auto *p = data ? static_cast<const unsigned char *>(GlobalLock(data)) : nullptr;
   if (p != nullptr) {
-    for (SIZE_T i = 0; i < GlobalSize(data) && p[i] != 0; ++i)
-      std::printf("%02x", p[i]);
+    const SIZE_T unit = format == CF_UNICODETEXT ? 2 : 1;
+    for (SIZE_T i = 0; i + unit <= GlobalSize(data) && (p[i] | p[i + unit - 1]) != 0; i += unit)
+      for (SIZE_T j = i; j < i + unit; ++j)
+        std::printf("%02x", p[j]);
     GlobalUnlock(data);
   }
   CloseClipboard();
@@ -55,7 +59,8 @@ int hold(const char *what, const char *path, const char *signal) {
 
 int main(int argc, char **argv) {
   _setmode(_fileno(stdout), _O_BINARY); // line ends exactly as written
-  if (argc == 2 && std::strcmp(argv[1], "clipboard") == 0) return print_clipboard();
+  if (argc == 2 && std::strcmp(argv[1], "clipboard") == 0) return print_clipboard(CF_TEXT);
+  if (argc == 2 && std::strcmp(argv[1], "unicode") == 0) return print_clipboard(CF_UNICODETEXT);
   if (argc == 5 && std::strcmp(argv[1], "hold") == 0) return hold(argv[2], argv[3], argv[4]);
   if (argc < 3) return 2;
   const HWND window = FindWindowA(nullptr, argv[2]);
