@@ -225,13 +225,19 @@ TEST_F(App, NoProfileCallWithoutASettingsFile) {
   EXPECT_EQ(std::memcmp(&comfort, &defaults, sizeof defaults), 0);
 }
 
-// Every text, id, style, position and the tab order of the calculator as
-// the resource compiler laid them out.
-TEST(Template, CalculatorDialogBytes) {
-  const HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(IDD_CALCULATOR), RT_DIALOG);
-  ASSERT_NE(found, nullptr);
+std::string resource(int id, LPCSTR type) {
+  const HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(id), type);
   const char *bytes = static_cast<const char *>(LockResource(LoadResource(nullptr, found)));
-  EXPECT_EQ(std::string(bytes, SizeofResource(nullptr, found)), data_file("calculator_dialog.bin"));
+  return found != nullptr ? std::string(bytes, SizeofResource(nullptr, found)) : "";
+}
+
+// Every text, id, style, position and the tab order of the calculator as
+// the resource compiler laid them out; the manifest names the processor of
+// the build, which a 64-bit Windows checks.
+TEST(Template, CalculatorDialogBytesAndManifest) {
+  EXPECT_EQ(resource(IDD_CALCULATOR, RT_DIALOG), data_file("calculator_dialog.bin"));
+  const char *arch = sizeof(void *) == 8 ? "Architecture=\"amd64\"" : "Architecture=\"x86\"";
+  EXPECT_NE(resource(1, RT_MANIFEST).find(arch), std::string::npos) << arch;
 }
 
 } // namespace
