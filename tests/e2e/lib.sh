@@ -35,7 +35,6 @@ e2e_init() {
 cleanup() {
   [[ -n $HOLDER_PID ]] && release
   [[ -n $CALC_PID ]] && kill "$CALC_PID" 2>/dev/null
-  chattr -i "$DIR/pmv_calc.ini" 2>/dev/null
   rm -rf "$DIR" "$WINEPREFIX/drive_c/pmv_calc.ini"
 }
 
@@ -124,8 +123,11 @@ expect_file() { # path, expected bytes (printf %b escapes)
 
 # The report of the example case (tests/data/example_report.txt) as hex,
 # after the empty line of a later report of the process with "later".
-report_hex() {
-  { [[ ${1:-} == later ]] && printf '\r\n'; cat "$DATA/example_report.txt"; } | hex
+report_hex() { { [[ ${1:-} == later ]] && printf '\r\n'; cat "$DATA/example_report.txt"; } | hex; }
+
+# The example's report with another metabolic rate, PMV and PPD: the bytes.
+report_with() { # met pmv ppd
+  sed "s/\t1\.20\t/\t$1\t/; s/\t-0\.12\t/\t$2\t/; s/\t5\.28\t/\t$3\t/" "$DATA/example_report.txt"
 }
 
 # The range message: its text under the application's title, closed with
@@ -142,9 +144,9 @@ ini_of() { # Tr RH v met clo mrt pmv ppd: the settings as the program writes the
   printf '[LASTVALUES]\\r\\nTr=%s\\r\\nRH=%s\\r\\nv=%s\\r\\nmet=%s\\r\\nclo=%s\\r\\nmrt=%s\\r\\npmv=%s\\r\\nppd=%s\\r\\n' "$@"
 }
 
-hold() { # clipboard | file NAME: another program holds it until `release`
+hold() { # file: another program holds it open for reading until `release`
   rm -f "$DIR/held"
-  (cd "$DIR" && exec wine "$TOOL" hold "$1" "${2:-}" held) </dev/null >/dev/null 2>&1 &
+  (cd "$DIR" && exec wine "$TOOL" hold "$1" held) </dev/null >/dev/null 2>&1 &
   HOLDER_PID=$!
   wait_for "the other program to take hold" test -e "$DIR/held"
 }

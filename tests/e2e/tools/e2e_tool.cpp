@@ -6,9 +6,8 @@
 //   clipboard | unicode                  the CF_TEXT or CF_UNICODETEXT bytes as hex
 //   field | rect | settext CAPTION [ID] [TEXT]   (a message's text: ID 65535)
 //   focus CAPTION                        "ID START END" of the focused control
-//   hold clipboard|file PATH SIGNAL      holds it (a file open for reading,
-//                                        shared with readers only), creates
-//                                        SIGNAL, lets go once SIGNAL is deleted
+//   hold PATH SIGNAL                     holds the file open to read, shared with
+//                                        readers, until SIGNAL it made is deleted
 #include <windows.h>
 
 #include <fcntl.h>
@@ -37,21 +36,14 @@ int print_clipboard(UINT format) {
   return p != nullptr ? 0 : 1;
 }
 
-int hold(const char *what, const char *path, const char *signal) {
-  HANDLE file = INVALID_HANDLE_VALUE;
-  if (std::strcmp(what, "clipboard") == 0) {
-    if (!OpenClipboard(nullptr)) return 1;
-  } else {
-    file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return 1;
-  }
+int hold(const char *path, const char *signal) {
+  const HANDLE file =
+      CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return 1;
   CloseHandle(CreateFileA(signal, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
   for (int i = 0; i < 12000 && GetFileAttributesA(signal) != INVALID_FILE_ATTRIBUTES; ++i)
     Sleep(10);
-  if (file != INVALID_HANDLE_VALUE)
-    CloseHandle(file);
-  else
-    CloseClipboard();
+  CloseHandle(file);
   return 0;
 }
 
@@ -61,7 +53,7 @@ int main(int argc, char **argv) {
   _setmode(_fileno(stdout), _O_BINARY); // line ends exactly as written
   if (argc == 2 && std::strcmp(argv[1], "clipboard") == 0) return print_clipboard(CF_TEXT);
   if (argc == 2 && std::strcmp(argv[1], "unicode") == 0) return print_clipboard(CF_UNICODETEXT);
-  if (argc == 5 && std::strcmp(argv[1], "hold") == 0) return hold(argv[2], argv[3], argv[4]);
+  if (argc == 4 && std::strcmp(argv[1], "hold") == 0) return hold(argv[2], argv[3]);
   if (argc < 3) return 2;
   const HWND window = FindWindowA(nullptr, argv[2]);
   const HWND control = argc > 3 ? GetDlgItem(window, std::atoi(argv[3])) : window;
