@@ -11,13 +11,12 @@
 #include <cstring>
 #include <string>
 
-#define FUZZ_CHECK(cond)                                                                           \
-  do {                                                                                             \
-    if (!(cond)) {                                                                                 \
-      std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #cond);                \
-      std::abort();                                                                                \
-    }                                                                                              \
-  } while (0)
+inline void fuzz_check(bool ok, const char *condition, int line) {
+  if (ok) return;
+  std::fprintf(stderr, "line %d: check failed: %s\n", line, condition);
+  std::abort();
+}
+#define FUZZ_CHECK(cond) fuzz_check(cond, #cond, __LINE__)
 
 // Equal to the bit, so that 0.0 and -0.0 differ.
 inline bool same_bits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }

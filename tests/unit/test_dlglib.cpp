@@ -80,13 +80,11 @@ TEST(Dlglib, MessageBoxButtonsAndWidth) {
   } lines[] = {{"", 0}, {"abc", 3}, {"ab\r\ncdef", 4}, {"a \nb\tc", 4}, {"\x80\xff\r", 2}};
   for (const auto &l : lines)
     EXPECT_EQ(longest_line(l.text), l.longest) << l.text;
-  const int widths[][3] = {{1, 0, 120},  {2, 32, 120}, {3, 0, 136},  {1, 33, 123},
-                           {1, 40, 144}, {1, 58, 198}, {1, 59, 200}, {3, 1000, 200}};
-  for (const auto &w : widths)
-    EXPECT_EQ(message_box_width(w[0], w[1]), w[2]) << w[0] << " " << w[1];
-  EXPECT_EQ(button_row_start(120, 1), 40);
+  // Beyond the two boxes of the templates below: a line just long enough to
+  // widen the box, one that passes its greatest width, and two buttons.
+  EXPECT_EQ(message_box_width(1, 33), 123);
+  EXPECT_EQ(message_box_width(1, 59), 200);
   EXPECT_EQ(button_row_start(120, 2), 18);
-  EXPECT_EQ(button_row_start(136, 3), 4);
 }
 
 // The worked example, "Not enough memory!" under a 21-character title with one
