@@ -22,8 +22,6 @@ public:
       : ImportPatch(function, reinterpret_cast<void *>(replacement)) {}
   ImportPatch(const char *function, void *replacement);
   ~ImportPatch();
-  ImportPatch(const ImportPatch &) = delete;
-  ImportPatch &operator=(const ImportPatch &) = delete;
 
 private:
   const char *function_;

@@ -1,11 +1,9 @@
-// The dialog library on the real Win32 API: the flags and caption of every
-// message, the focus given back after it, and the in-memory message box as
-// the dialog manager runs it.
+// The dialog library on the real Win32 API: the focus given back after a
+// message, and the in-memory message box as the dialog manager runs it. The
+// flags of a message are seen where the application shows one.
 #include <windows.h>
 
 #include <gtest/gtest.h>
-
-#include <string>
 
 #include "dlglib/dlglib.h"
 #include "tests/win/support.h"
@@ -33,34 +31,21 @@ protected:
   HWND main = nullptr, edit = nullptr;
 };
 
-// Without an owner the box is task-modal; either way the field that had
-// the focus gets it back.
-TEST_F(Dlglib, MessagesAndTheFocus) {
+// The control that had the focus gets it back, after a box with an owner or
+// without one.
+TEST_F(Dlglib, FocusComesBackAfterAMessage) {
   const ImportPatch boxes("MessageBoxA", record_box);
-  box_calls.clear();
-  EXPECT_EQ(info_message(nullptr, "10.00 ... 30.00 !"), IDOK);
-  EXPECT_EQ(GetFocus(), edit);
-  EXPECT_EQ(info_message(main, "owned"), IDOK);
-  EXPECT_EQ(GetFocus(), edit);
-  ASSERT_EQ(box_calls.size(), 2u);
-  EXPECT_EQ(box_calls[0].owner, nullptr);
-  EXPECT_EQ(box_calls[0].flags, 0x2040u);
-  EXPECT_EQ(box_calls[0].caption, title);
-  EXPECT_EQ(box_calls[1].owner, main);
-  EXPECT_EQ(box_calls[1].flags, 0x40u);
+  for (const HWND owner : {HWND{}, main}) {
+    EXPECT_EQ(info_message(owner, "10.00 ... 30.00 !"), IDOK);
+    EXPECT_EQ(GetFocus(), edit);
+  }
 }
 
-// The in-memory box, read and driven from a timer inside its modal loop:
-// the commands 3, 4 and 5 leave it open, then `ending` is sent (0: the
-// Escape key is pressed); a box still open half a second later is ended
-// with -1, so that the test fails rather than hangs.
-std::string seen;
-int commands_sent, ending;
-std::string text_of(HWND window) {
-  char text[256] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
+// The in-memory box, driven from a timer inside its modal loop: its controls
+// in the ANSI variable font are counted, the commands 3, 4 and 5 leave it
+// open, then `ending` is sent (0: the Escape key); a box still open half a
+// second later is ended with -1, so that the test fails rather than hangs.
+int fonts, commands_sent, ending;
 
 void CALLBACK drive_box(HWND, UINT, UINT_PTR timer, DWORD) {
   const HWND box = FindWindowA("#32770", title);
@@ -68,15 +53,9 @@ void CALLBACK drive_box(HWND, UINT, UINT_PTR timer, DWORD) {
     if (commands_sent > 0) KillTimer(nullptr, timer); // closed
     return;
   }
-  if (commands_sent == 0) {
-    const HGDIOBJ font = GetStockObject(ANSI_VAR_FONT);
-    seen = text_of(box) + "|" + text_of(GetDlgItem(box, 100));
-    for (const int id : {100, 6, 7, 2}) {
-      const HWND control = GetDlgItem(box, id);
-      if (id != 100) seen += "|" + text_of(control);
-      if (reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)) != font) seen += "!";
-    }
-  }
+  const auto font = reinterpret_cast<LRESULT>(GetStockObject(ANSI_VAR_FONT));
+  for (const int id : {100, 6, 7, 2})
+    fonts += commands_sent == 0 && SendDlgItemMessageA(box, id, WM_GETFONT, 0, 0) == font;
   if (commands_sent < 3) {
     SendMessageA(box, WM_COMMAND, static_cast<WPARAM>(3 + commands_sent), 0);
   } else if (commands_sent == 3) {
@@ -97,15 +76,14 @@ void CALLBACK drive_box(HWND, UINT, UINT_PTR timer, DWORD) {
 TEST_F(Dlglib, InMemoryBox) {
   dlglib_settings.use_own_box = 1;
   for (const int end : {0, IDYES, IDNO, IDOK, IDCANCEL}) {
-    seen.clear();
-    commands_sent = 0;
+    fonts = commands_sent = 0;
     ending = end;
     SetTimer(nullptr, 0, 10, drive_box);
     const UINT flags = end != 0 ? MB_YESNOCANCEL : MB_YESNO;
     EXPECT_EQ(message_box(main, "Save the values?", flags), end != 0 ? end : IDCANCEL) << end;
     EXPECT_EQ(GetFocus(), edit);
+    EXPECT_EQ(fonts, end != 0 ? 4 : 3);
   }
-  EXPECT_EQ(seen, std::string(title) + "|Save the values?|&Yes|&No|&Cancel");
 }
 
 } // namespace
