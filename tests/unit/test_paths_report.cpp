@@ -35,20 +35,22 @@ TEST(Paths, DirectoryOfTheProgram) {
 std::string tried;
 bool exists(const char *path) {
   tried += std::string(path) + "|";
-  return false;
+  return std::strlen(path) == 260;
 }
 
-// A program folder so deep that the candidate beside the program would pass
-// 260 characters: only the root of the current drive is tried (twice, for
-// the two empty extra folders), and nothing is found. Which of the folders
-// wins where the files exist is seen end to end.
-TEST(Paths, SettingsCandidateTooLongIsNotTried) {
+// A settings candidate beside the program over 260 characters is not tried,
+// only the root (twice: the two empty extra folders); one of 260 is found
+// and copied whole. Which place wins where both exist is seen end to end.
+TEST(Paths, SettingsCandidateUpTo260Characters) {
   AppContext context{};
   char found[path_size] = "x";
   std::memset(context.program_dir, 'd', 248); // 248 + 13 = 261
   EXPECT_EQ(search_settings_file(found, "pmv_calc.ini", context, exists), -1);
   EXPECT_STREQ(found, "");
   EXPECT_EQ(tried, "\\pmv_calc.ini|\\pmv_calc.ini|");
+  context.program_dir[247] = '\0';
+  EXPECT_EQ(search_settings_file(found, "pmv_calc.ini", context, exists), 0);
+  EXPECT_EQ(found, std::string(247, 'd') + "\\pmv_calc.ini");
 }
 
 TEST(Report, PathBesideTheProgram) {

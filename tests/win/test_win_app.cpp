@@ -33,11 +33,6 @@ protected:
   void TearDown() override {
     DestroyWindow(owner);
     remove_report();
-    // The journeys that run next in the same display start from an empty one.
-    if (OpenClipboard(nullptr)) {
-      EmptyClipboard();
-      CloseClipboard();
-    }
   }
   void remove_report() {
     DeleteFileA(report.c_str());
@@ -192,10 +187,9 @@ DWORD WINAPI no_short_names(LPCWSTR path, LPWSTR short_path, DWORD) {
   return static_cast<DWORD>(wcslen(path));
 }
 
-// Where a folder's name has characters the ANSI code page (1252 here) lacks
-// and the volume keeps no short names, those characters stay "?", never a
-// look-alike that could name another folder ("Lodz"): nothing is read or
-// written there.
+// A folder name with characters that code page 1252 lacks, on a volume with
+// no short names: they stay "?", never a look-alike that could name another
+// folder ("Lodz"), so nothing is read or written there.
 TEST_F(App, FolderWithoutAnsiOrShortNameNamesNoOther) {
   {
     const ImportPatch module("GetModuleFileNameW", module_in_lodz);
@@ -227,13 +221,16 @@ std::string resource(int id, LPCSTR type) {
   return found != nullptr ? std::string(bytes, SizeofResource(nullptr, found)) : "";
 }
 
-// Every text, id, style, position and the tab order of the calculator as
-// the resource compiler laid them out; the manifest names the processor of
-// the build, which a 64-bit Windows checks.
-TEST(Template, CalculatorDialogBytesAndManifest) {
+// The resources as built: every text, id, style, position and the tab order
+// of the calculator; the version texts Explorer shows; the manifest, which
+// Windows reads before the program may start, with the build's processor.
+// The data files hold the version number: a new version updates them.
+TEST(Template, ResourcesByteForByte) {
   EXPECT_EQ(resource(IDD_CALCULATOR, RT_DIALOG), data_file("calculator_dialog.bin"));
-  const char *arch = sizeof(void *) == 8 ? "Architecture=\"amd64\"" : "Architecture=\"x86\"";
-  EXPECT_NE(resource(1, RT_MANIFEST).find(arch), std::string::npos) << arch;
+  EXPECT_EQ(resource(1, RT_VERSION), data_file("version_resource.bin"));
+  std::string manifest = data_file("pmv_calc_x86.manifest");
+  if (sizeof(void *) == 8) manifest.replace(manifest.find("\"x86\""), 5, "\"amd64\"");
+  EXPECT_EQ(resource(1, RT_MANIFEST), manifest);
 }
 
 } // namespace
