@@ -103,9 +103,11 @@ TEST(FieldText, LimitsAndRangeMessages) {
     format_range_message(text, sizeof text, f.minimum, f.maximum);
     EXPECT_STREQ(text, fields[i].message);
   }
-  char small[8] = "x"; // no room: the empty text, nothing behind the 8 bytes
-  format_range_message(small, sizeof small, 0.8, 4.0);
-  EXPECT_STREQ(small, "");
+  char fits[16], short_by_one[15]; // exactly the room "0.80 ... 4.00 !" needs, and less
+  format_range_message(fits, sizeof fits, 0.8, 4.0);
+  format_range_message(short_by_one, sizeof short_by_one, 0.8, 4.0);
+  EXPECT_STREQ(fits, "0.80 ... 4.00 !");
+  EXPECT_STREQ(short_by_one, "");
 }
 
 TEST(LastValues, StoredTexts) {
