@@ -74,26 +74,31 @@ HGLOBAL unicode_copy(HGLOBAL block) {
   return wide;
 }
 
+// GlobalFree is not documented for a null handle.
+void free_if_any(HGLOBAL block) {
+  if (block != nullptr) GlobalFree(block);
+}
+
 } // namespace
 
 int set_clipboard_text(HWND owner, HGLOBAL block) {
   HGLOBAL wide = unicode_copy(block);
   if (!OpenClipboard(owner)) {
     GlobalFree(block);
-    GlobalFree(wide);
+    free_if_any(wide);
     return -1;
   }
   if (!EmptyClipboard()) {
     CloseClipboard();
     GlobalFree(block);
-    GlobalFree(wide);
+    free_if_any(wide);
     return -1;
   }
   // A refused block stays ours: free it and say so.
   if (SetClipboardData(CF_TEXT, block) == nullptr) {
     CloseClipboard();
     GlobalFree(block);
-    GlobalFree(wide);
+    free_if_any(wide);
     return -1;
   }
   if (wide != nullptr && SetClipboardData(CF_UNICODETEXT, wide) == nullptr) GlobalFree(wide);
