@@ -21,6 +21,8 @@ public:
   ImportPatch(const char *function, F *replacement)
       : ImportPatch(function, reinterpret_cast<void *>(replacement)) {}
   ImportPatch(const char *function, void *replacement);
+  ImportPatch(const ImportPatch &) = delete; // a copy would undo it twice
+  ImportPatch &operator=(const ImportPatch &) = delete;
   ~ImportPatch();
 
 private:

@@ -122,8 +122,10 @@ LPVOID WINAPI lock_fails(HGLOBAL block) {
 
 int allocs;
 HGLOBAL WINAPI second_alloc_fails(UINT flags, SIZE_T size) {
-  static const auto real = reinterpret_cast<decltype(&GlobalAlloc)>(
-      GetProcAddress(GetModuleHandleA("kernel32.dll"), "GlobalAlloc"));
+  // Through void (*)(), the generic function pointer that the warning on
+  // casts between function types lets pass.
+  static const auto real = reinterpret_cast<decltype(&GlobalAlloc)>(reinterpret_cast<void (*)()>(
+      GetProcAddress(GetModuleHandleA("kernel32.dll"), "GlobalAlloc")));
   return ++allocs == 2 ? nullptr : real(flags, size);
 }
 
