@@ -19,12 +19,24 @@ void save_last_values();
 // The report file and its copy on the clipboard.
 extern bool report_started;
 int16_t write_report(HWND owner, const ComfortCase &comfort_case);
-void reset_report_file(const char *path);
-void append_report_line(const char *path, const char *format, ...);
-int copy_file_to_clipboard(HWND owner, const char *path);
-// `length` bytes of `text` and four zero bytes as CF_TEXT; the results of
-// copy_file_to_clipboard (0, -1 clipboard busy, -4 no memory).
+void reset_report_file(const wchar_t *path);
+void append_report_line(const wchar_t *path, const char *format, ...);
+
+// Results of the copies to the clipboard.
+constexpr int copy_done = 0;
+constexpr int copy_busy = -1;       // another program held the clipboard, or it refused the text
+constexpr int copy_unreadable = -2; // the file could not be opened for reading
+constexpr int copy_empty = -3;      // the file is empty, or its length unknown
+constexpr int copy_no_memory = -4;  // "Not enough memory!" has been shown
+// What the user is told when the clipboard stayed busy.
+constexpr const char *clipboard_busy_message = "The clipboard is busy: this case was not copied!";
+
+int copy_file_to_clipboard(HWND owner, const wchar_t *path);
+// `length` bytes of `text` and four zero bytes as CF_TEXT; copy_done,
+// copy_busy or copy_no_memory.
 int copy_text_to_clipboard(HWND owner, const char *text, std::size_t length);
+// copy_done or copy_busy. A clipboard that another program holds is tried
+// again for about a second.
 int set_clipboard_text(HWND owner, HGLOBAL block);
 void *alloc_global_block(SIZE_T size, HGLOBAL *handle);
 

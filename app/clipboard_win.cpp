@@ -16,9 +16,9 @@
 #include "app/app_win.h"
 #include "dlglib/dlglib.h"
 
-int copy_file_to_clipboard(HWND owner, const char *path) {
-  const int file = _open(path, _O_RDONLY | _O_BINARY);
-  if (file == -1) return -2;
+int copy_file_to_clipboard(HWND owner, const wchar_t *path) {
+  const int file = _wopen(path, _O_RDONLY | _O_BINARY);
+  if (file == -1) return copy_unreadable;
 
   // The length: note the position, seek to the end, go back to the start.
   const long start = _lseek(file, 0, SEEK_CUR);
@@ -26,14 +26,14 @@ int copy_file_to_clipboard(HWND owner, const char *path) {
   _lseek(file, start, SEEK_SET);
   if (length <= 0) {
     _close(file);
-    return -3;
+    return copy_empty;
   }
 
   HGLOBAL block = nullptr;
   void *memory = alloc_global_block(static_cast<SIZE_T>(length) + 4, &block);
   if (memory == nullptr) {
     _close(file);
-    return -4;
+    return copy_no_memory;
   }
   // Bytes not read stay zero; the text ends in at least four zero bytes.
   _read(file, memory, static_cast<unsigned>(length));
@@ -45,7 +45,7 @@ int copy_file_to_clipboard(HWND owner, const char *path) {
 int copy_text_to_clipboard(HWND owner, const char *text, std::size_t length) {
   HGLOBAL block = nullptr;
   void *memory = alloc_global_block(length + 4, &block);
-  if (memory == nullptr) return -4;
+  if (memory == nullptr) return copy_no_memory;
   std::memcpy(memory, text, length);
   GlobalUnlock(block);
   return set_clipboard_text(owner, block);
@@ -74,6 +74,21 @@ HGLOBAL unicode_copy(HGLOBAL block) {
   return wide;
 }
 
+// Clipboard managers, the clipboard history and remote-desktop sessions
+// open the clipboard for a moment after every change: it is tried again in
+// short steps for about a second before the copy counts as failed. The
+// first try costs no wait.
+constexpr DWORD clipboard_retry_ms = 50;
+constexpr int clipboard_retries = 20;
+
+bool open_clipboard(HWND owner) {
+  for (int retry = 0;; ++retry) {
+    if (OpenClipboard(owner)) return true;
+    if (retry == clipboard_retries) return false;
+    Sleep(clipboard_retry_ms);
+  }
+}
+
 // GlobalFree is not documented for a null handle.
 void free_if_any(HGLOBAL block) {
   if (block != nullptr) GlobalFree(block);
@@ -83,27 +98,27 @@ void free_if_any(HGLOBAL block) {
 
 int set_clipboard_text(HWND owner, HGLOBAL block) {
   HGLOBAL wide = unicode_copy(block);
-  if (!OpenClipboard(owner)) {
+  if (!open_clipboard(owner)) {
     GlobalFree(block);
     free_if_any(wide);
-    return -1;
+    return copy_busy;
   }
   if (!EmptyClipboard()) {
     CloseClipboard();
     GlobalFree(block);
     free_if_any(wide);
-    return -1;
+    return copy_busy;
   }
   // A refused block stays ours: free it and say so.
   if (SetClipboardData(CF_TEXT, block) == nullptr) {
     CloseClipboard();
     GlobalFree(block);
     free_if_any(wide);
-    return -1;
+    return copy_busy;
   }
   if (wide != nullptr && SetClipboardData(CF_UNICODETEXT, wide) == nullptr) GlobalFree(wide);
   CloseClipboard();
-  return 0;
+  return copy_done;
 }
 
 void *alloc_global_block(SIZE_T size, HGLOBAL *handle) {

@@ -8,8 +8,8 @@
 
 #include "app/comfort_case.h"
 
-constexpr const char *last_values_section = "LASTVALUES";
-constexpr std::size_t last_value_size = 50; // value text buffer: 49 characters
+constexpr const wchar_t *last_values_section = L"LASTVALUES"; // for the UTF-16 profile calls
+constexpr std::size_t last_value_size = 50;                   // value text buffer: 49 characters
 
 // A stored text read as "%lf" reads it in the "C" locale: leading white space,
 // then the longest number; the rest is ignored. True and *value set when the

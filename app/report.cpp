@@ -32,8 +32,8 @@ void put_line(char *dst, std::size_t size, std::size_t *pos, const char *line) {
 
 } // namespace
 
-bool build_report_path(char *dst, const char *program_dir) {
-  return join_path(dst, program_dir, '/', report_file_name);
+bool build_report_path(wchar_t *dst, const wchar_t *program_dir) {
+  return join_path(dst, program_dir, L'/', report_file_name);
 }
 
 int format_report_line_v(char *dst, std::size_t size, const char *format, va_list args) {

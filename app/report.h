@@ -10,16 +10,16 @@
 #include "app/comfort_case.h"
 
 constexpr const char *report_header = "Vexlin PMV calculator (2003.02)";
-constexpr const char *report_file_name = "pmv_data.txt";
+constexpr const wchar_t *report_file_name = L"pmv_data.txt";
 constexpr std::size_t report_line_size = 500; // one formatted line and its terminator
 // The longest report: an empty line, then nine lines of at most 499
 // characters, each with CR LF, and the terminator.
 constexpr std::size_t report_text_size = 2 + 9 * (report_line_size - 1 + 2) + 1;
 
-// "%s/pmv_data.txt" of `program_dir` into `dst` (path_size bytes); an empty
-// program_dir gives "/pmv_data.txt". False, `dst` empty, when the path would
-// pass 260 characters.
-bool build_report_path(char *dst, const char *program_dir);
+// "%s/pmv_data.txt" of `program_dir` into `dst` (path_size characters); an
+// empty program_dir gives "/pmv_data.txt". False, `dst` empty, when the path
+// would not fit the platform's limit.
+bool build_report_path(wchar_t *dst, const wchar_t *program_dir);
 
 // Expands `format` into `dst` (`size` bytes): every "%0.2lf" takes a double
 // from `args` and prints it with format_fixed (correctly rounded, point as

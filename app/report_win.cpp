@@ -5,14 +5,15 @@
 // header and every later one with the empty line of reset_report_file.
 // A report that could not be written completely is not read back: the file
 // may still hold an earlier report (another program has it open for reading
-// only, say). The clipboard then gets this case's text composed in memory,
-// the bytes the file would have held, so that what the user pastes is always
-// the case on screen.
+// only, say), or only part of this one. The clipboard then gets this case's
+// text composed in memory, the bytes the file would have held, so that what
+// the user pastes is always the case on screen.
 #include <cstdio>
 
 #include "app/app_context.h"
 #include "app/app_win.h"
 #include "app/report.h"
+#include "dlglib/dlglib.h"
 
 bool report_started = false;
 
@@ -28,8 +29,8 @@ void finish_line(std::FILE *stream) {
 
 } // namespace
 
-void reset_report_file(const char *path) {
-  std::FILE *stream = std::fopen(path, "w+t");
+void reset_report_file(const wchar_t *path) {
+  std::FILE *stream = _wfopen(path, L"w+t");
   if (stream == nullptr) {
     report_write_failed = true;
     return;
@@ -38,7 +39,7 @@ void reset_report_file(const char *path) {
   finish_line(stream);
 }
 
-void append_report_line(const char *path, const char *format, ...) {
+void append_report_line(const wchar_t *path, const char *format, ...) {
   // After a failed line, and above all after a failed truncation, nothing
   // more is written: a file another program maps refuses to be truncated
   // but not to be appended to, and would collect every later report.
@@ -49,18 +50,16 @@ void append_report_line(const char *path, const char *format, ...) {
   format_report_line_v(line, sizeof line, format, args);
   va_end(args);
 
-  std::FILE *stream = nullptr;
-  if (report_started) stream = std::fopen(path, "a+t");
+  // Only the process's first line truncates. A later line whose file will
+  // not open for appending (a backup or a virus scanner has it for a
+  // moment) fails: truncating there would leave a report without its first
+  // lines, header and inputs.
+  std::FILE *stream = _wfopen(path, report_started ? L"a+t" : L"w+t");
   if (stream == nullptr) {
-    stream = std::fopen(path, "w+t");
-    // A stream that failed to open is never written through, and a line
-    // that was not written does not count as the process's first.
-    if (stream == nullptr) {
-      report_write_failed = true;
-      return;
-    }
-    report_started = true;
+    report_write_failed = true;
+    return;
   }
+  report_started = true;
   std::fputs(line, stream);
   std::fputs("\n", stream);
   finish_line(stream);
@@ -69,10 +68,11 @@ void append_report_line(const char *path, const char *format, ...) {
 int16_t write_report(HWND owner, const ComfortCase &comfort_case) {
   // The empty line that this report starts with, if it is not the first.
   const bool later_report = report_started;
-  char path[path_size];
-  // A program directory too long for the path: no file, as if it could not
-  // be opened.
-  report_write_failed = !build_report_path(path, app_context.program_dir);
+  wchar_t path[path_size];
+  // No known folder, or one too deep for the file's name: no file, as if it
+  // could not be opened, and never one elsewhere in its place.
+  report_write_failed =
+      app_context.program_dir_unknown || !build_report_path(path, app_context.program_dir);
   if (!report_write_failed) {
     reset_report_file(path);
     append_report_line(path, report_header);
@@ -80,13 +80,17 @@ int16_t write_report(HWND owner, const ComfortCase &comfort_case) {
       append_report_line(path, field.report_format, comfort_case.*field.member);
     }
   }
-  if (!report_write_failed) {
-    const int copied = copy_file_to_clipboard(owner, path);
-    // Only a file that could not be read back is replaced by the memory copy;
-    // a busy clipboard or a lack of memory would fail again.
-    if (copied != -2 && copied != -3) return copied >= 0 ? 0 : -1;
+  int copied = copy_unreadable;
+  // Only a file that could not be read back is replaced by the memory copy;
+  // a busy clipboard or a lack of memory would fail again.
+  if (!report_write_failed) copied = copy_file_to_clipboard(owner, path);
+  if (copied == copy_unreadable || copied == copy_empty) {
+    char text[report_text_size];
+    const int length = compose_report(text, sizeof text, comfort_case, later_report);
+    copied = copy_text_to_clipboard(owner, text, static_cast<std::size_t>(length));
   }
-  char text[report_text_size];
-  const int length = compose_report(text, sizeof text, comfort_case, later_report);
-  return copy_text_to_clipboard(owner, text, static_cast<std::size_t>(length)) >= 0 ? 0 : -1;
+  // The clipboard still holds an earlier case, which the user would paste
+  // as this one.
+  if (copied == copy_busy) info_message(owner, clipboard_busy_message);
+  return copied >= 0 ? 0 : -1;
 }

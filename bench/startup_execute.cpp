@@ -40,13 +40,13 @@ void print_ms(const char *label, double value) {
 } // namespace
 
 int main() {
-  char temp[MAX_PATH] = {};
-  GetTempPathA(sizeof temp, temp);
-  const std::string folder = std::string(temp) + "pmv_execute_timing";
-  CreateDirectoryA(folder.c_str(), nullptr);
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring folder = std::wstring(temp) + L"pmv_execute_timing";
+  CreateDirectoryW(folder.c_str(), nullptr);
 
   std::snprintf(app_context.title, title_size, "%s", "Vexlin PMV calculator");
-  std::snprintf(app_context.program_dir, path_size, "%s", folder.c_str());
+  lstrcpynW(app_context.program_dir, folder.c_str(), static_cast<int>(path_size));
   dlglib_init(GetModuleHandleA(nullptr));
   dlglib_settings.title = app_context.title;
   load_last_values(); // no settings file: the defaults
@@ -74,8 +74,8 @@ int main() {
       times.push_back(milliseconds(end.QuadPart - start.QuadPart, frequency.QuadPart));
   }
   DestroyWindow(dialog);
-  DeleteFileA((folder + "/pmv_data.txt").c_str());
-  RemoveDirectoryA(folder.c_str());
+  DeleteFileW((folder + L"/pmv_data.txt").c_str());
+  RemoveDirectoryW(folder.c_str());
 
   std::sort(times.begin(), times.end());
   double sum = 0.0;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <cwchar>
 #include <string>
 
 #include "app/app_context.h"
@@ -12,56 +13,59 @@
 namespace {
 
 TEST(Paths, DirectoryOfTheProgram) {
-  const std::string d258(258, 'd');
-  const std::pair<std::string, std::string> rows[] = {
-      {"C:\\Tools\\Comfort\\calc.exe", "C:\\Tools\\Comfort"},
-      {"C:\\calc.exe", "C:"},
-      {"C:\\Tools\\", "C:\\Tools"},
-      {"calc.exe", ""},
-      {"\\calc.exe", ""}, // index 0 is never examined
-      {"C:/Tools/calc.exe", ""},
-      {"", ""},
-      {d258 + "\\e", d258},
-      {std::string(300, 'd') + "\\e", ""}}; // longer than a path
+  const std::wstring d258(258, L'd');
+  const std::pair<std::wstring, std::wstring> rows[] = {
+      {L"C:\\Tools\\Comfort\\calc.exe", L"C:\\Tools\\Comfort"},
+      {L"C:\\calc.exe", L"C:"},
+      {L"C:\\Tools\\", L"C:\\Tools"},
+      {L"calc.exe", L""},
+      {L"\\calc.exe", L""}, // index 0 is never examined
+      {L"C:/Tools/calc.exe", L""},
+      {L"", L""},
+      // U+015C and U+5C5C hold the backslash's byte, and separate nothing.
+      {L"C:\\\u30bd\\\u015c\u5c5c.exe", L"C:\\\u30bd"},
+      {d258 + L"\\e", d258},
+      {std::wstring(300, L'd') + L"\\e", L""}}; // longer than a path
   for (const auto &r : rows) {
-    char dst[path_size + 8];
-    std::memset(dst, 'X', sizeof dst);
+    wchar_t dst[path_size + 8];
+    std::wmemset(dst, L'X', path_size + 8);
     directory_of(dst, r.first.c_str());
     EXPECT_EQ(dst, r.second) << r.first.size();
-    EXPECT_EQ(dst[path_size], 'X') << "written past the buffer";
+    EXPECT_EQ(dst[path_size], L'X') << "written past the buffer";
   }
 }
 
-std::string tried;
-bool exists(const char *path) {
-  tried += std::string(path) + "|";
-  return std::strlen(path) == 260;
+std::wstring tried;
+bool exists(const wchar_t *path) {
+  tried += std::wstring(path) + L"|";
+  return std::wcslen(path) == 259;
 }
 
-// A settings candidate beside the program over 260 characters is not tried,
-// only the root (twice: the two empty extra folders); one of 260 is found
-// and copied whole. Which place wins where both exist is seen end to end.
-TEST(Paths, SettingsCandidateUpTo260Characters) {
+// A settings candidate beside the program that the platform could not open
+// (260 characters or more) is not tried, only the root (twice: the two empty
+// extra folders); one of 259 is found and copied whole. Which place wins
+// where both exist is seen end to end.
+TEST(Paths, SettingsCandidateUpTo259Characters) {
   AppContext context{};
-  char found[path_size] = "x";
-  std::memset(context.program_dir, 'd', 248); // 248 + 13 = 261
-  EXPECT_EQ(search_settings_file(found, "pmv_calc.ini", context, exists), -1);
-  EXPECT_STREQ(found, "");
-  EXPECT_EQ(tried, "\\pmv_calc.ini|\\pmv_calc.ini|");
-  context.program_dir[247] = '\0';
-  EXPECT_EQ(search_settings_file(found, "pmv_calc.ini", context, exists), 0);
-  EXPECT_EQ(found, std::string(247, 'd') + "\\pmv_calc.ini");
+  wchar_t found[path_size] = L"x";
+  std::wmemset(context.program_dir, L'd', 247); // 247 + 13 = 260
+  EXPECT_EQ(search_settings_file(found, L"pmv_calc.ini", context, exists), -1);
+  EXPECT_EQ(std::wstring(found), L"");
+  EXPECT_EQ(tried, L"\\pmv_calc.ini|\\pmv_calc.ini|");
+  context.program_dir[246] = L'\0';
+  EXPECT_EQ(search_settings_file(found, L"pmv_calc.ini", context, exists), 0);
+  EXPECT_EQ(found, std::wstring(246, L'd') + L"\\pmv_calc.ini");
 }
 
 TEST(Report, PathBesideTheProgram) {
-  char path[path_size];
-  ASSERT_TRUE(build_report_path(path, "C:\\Tools\\Comfort"));
-  EXPECT_STREQ(path, "C:\\Tools\\Comfort/pmv_data.txt");
-  ASSERT_TRUE(build_report_path(path, ""));
-  EXPECT_STREQ(path, "/pmv_data.txt");
-  EXPECT_TRUE(build_report_path(path, std::string(247, 'd').c_str())); // 260 characters
-  EXPECT_FALSE(build_report_path(path, std::string(248, 'd').c_str()));
-  EXPECT_STREQ(path, "");
+  wchar_t path[path_size];
+  ASSERT_TRUE(build_report_path(path, L"C:\\Tools\\Comfort"));
+  EXPECT_EQ(std::wstring(path), L"C:\\Tools\\Comfort/pmv_data.txt");
+  ASSERT_TRUE(build_report_path(path, L""));
+  EXPECT_EQ(std::wstring(path), L"/pmv_data.txt");
+  EXPECT_TRUE(build_report_path(path, std::wstring(246, L'd').c_str())); // 259 characters
+  EXPECT_FALSE(build_report_path(path, std::wstring(247, L'd').c_str()));
+  EXPECT_EQ(std::wstring(path), L"");
 }
 
 TEST(Report, TextOfTheFirstAndOfLaterReports) {

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -39,5 +40,26 @@ struct BoxCall {
 };
 extern std::vector<BoxCall> box_calls;
 int WINAPI record_box(HWND owner, LPCSTR text, LPCSTR caption, UINT flags);
+
+// The system's own function, for a stand-in that passes a call on.
+template <class F> F *real_function(const char *dll, const char *name) {
+  // Through void (*)(), the generic function pointer that the warning on
+  // casts between function types lets pass.
+  return reinterpret_cast<F *>(
+      reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA(dll), name)));
+}
+
+// Stand-ins that answer as Windows documents, where Wine is more lenient:
+// _wfopen refuses a mode it does not know (EINVAL), MultiByteToWideChar a
+// length that is neither -1 nor positive (ERROR_INVALID_PARAMETER). Both
+// call the real function otherwise.
+FILE *documented_wfopen(const wchar_t *path, const wchar_t *mode);
+int WINAPI documented_mb_to_wc(UINT code_page, DWORD flags, LPCSTR text, int length, LPWSTR dest,
+                               int capacity);
+
+// A stand-in for Sleep that records how long it was asked to wait and
+// returns at once.
+extern std::vector<DWORD> slept;
+void WINAPI recorded_sleep(DWORD ms);
 
 #endif

@@ -23,8 +23,10 @@ class App : public ::testing::Test {
 protected:
   void SetUp() override {
     app_init(GetModuleHandleA(nullptr));
-    GetCurrentDirectoryA(path_size, app_context.program_dir);
-    report = std::string(app_context.program_dir) + "/pmv_data.txt";
+    char dir[path_size];
+    GetCurrentDirectoryA(path_size, dir);
+    GetCurrentDirectoryW(path_size, app_context.program_dir);
+    report = std::string(dir) + "/pmv_data.txt";
     remove_report(); // also what a run that crashed left behind
     owner = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     report_started = false;
@@ -41,6 +43,8 @@ protected:
   std::string report;
   HWND owner = nullptr;
   const ImportPatch boxes{"MessageBoxA", record_box};
+  const ImportPatch opens{"_wfopen", documented_wfopen};
+  const ImportPatch conversions{"MultiByteToWideChar", documented_mb_to_wc};
 };
 
 TEST_F(App, ReportIsCopiedWithFourZeroBytesAndItsOwner) {
@@ -56,7 +60,7 @@ TEST_F(App, ReportIsCopiedWithFourZeroBytesAndItsOwner) {
   EXPECT_TRUE(box_calls.empty());
 }
 
-int open_fails(const char *, int, ...) { return -1; }
+int open_fails(const wchar_t *, int, ...) { return -1; }
 
 // The report cannot be written (a directory has its name), or it was written
 // but cannot be opened again to be read back: the clipboard still gets this
@@ -74,7 +78,7 @@ TEST_F(App, ReportThatCannotBeWrittenOrReadIsCopiedFromMemory) {
   remove_report();
   copy_text_to_clipboard(owner, "old case", 8);
   {
-    const ImportPatch open("_open", open_fails);
+    const ImportPatch open("_wopen", open_fails);
     EXPECT_EQ(write_report(owner, example_case()), 0);
   }
   EXPECT_EQ(clipboard_text(), expected);
@@ -95,23 +99,55 @@ TEST_F(App, ReportThatCannotBeWrittenOrReadIsCopiedFromMemory) {
   EXPECT_TRUE(box_calls.empty());
 }
 
-TEST_F(App, BusyClipboardKeepsItsTextAndTheBlockIsFreed) {
+int append_opens;
+FILE *third_append_fails(const wchar_t *path, const wchar_t *mode) {
+  if (std::wcscmp(mode, L"a+t") == 0 && ++append_opens == 3) return nullptr;
+  return documented_wfopen(path, mode);
+}
+
+// A later report whose third line will not open for appending (a backup
+// program holds the file for a moment): the clipboard gets the whole case
+// from memory, never the file's lines from the fourth on.
+TEST_F(App, ReportFailingPartWayIsCopiedWhole) {
+  const std::string expected = data_file("example_report.txt");
+  ASSERT_EQ(write_report(owner, example_case()), 0);
+  {
+    const ImportPatch open("_wfopen", third_append_fails);
+    EXPECT_EQ(write_report(owner, example_case()), 0);
+  }
+  EXPECT_EQ(clipboard_text(), "\r\n" + expected);
+  EXPECT_TRUE(report_started);
+  EXPECT_TRUE(box_calls.empty());
+}
+
+// Another program holds the clipboard for longer than the wait of about a
+// second: the clipboard keeps its text, the block is freed, and the user is
+// told that this case was not copied, since a paste would give the older one.
+TEST_F(App, BusyClipboardIsAwaitedThenReported) {
   copy_text_to_clipboard(owner, "old case", 8);
   const HWND other =
       CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
   ASSERT_TRUE(OpenClipboard(other)); // another window has it open
+  const ImportPatch sleeps("Sleep", recorded_sleep);
+  slept.clear();
   EXPECT_EQ(write_report(owner, example_case()), -1);
+  EXPECT_EQ(slept, std::vector<DWORD>(20, 50));
+  ASSERT_EQ(box_calls.size(), 1u);
+  EXPECT_EQ(box_calls[0].text, "The clipboard is busy: this case was not copied!");
+  EXPECT_EQ(box_calls[0].owner, owner);
+  EXPECT_EQ(box_calls[0].flags, static_cast<UINT>(MB_ICONINFORMATION));
   const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 8);
   EXPECT_EQ(set_clipboard_text(owner, block), -1);
   EXPECT_EQ(GlobalFlags(block), static_cast<UINT>(GMEM_INVALID_HANDLE));
   CloseClipboard();
   DestroyWindow(other);
   EXPECT_EQ(clipboard_text(), "old case");
-  // A block the clipboard refuses (a discarded one) is freed as well.
+  // A block the clipboard refuses (a discarded one) is freed as well, at once.
+  slept.clear();
   const HGLOBAL empty = GlobalAlloc(GMEM_MOVEABLE, 0);
   EXPECT_EQ(set_clipboard_text(owner, empty), -1);
   EXPECT_EQ(GlobalFlags(empty), static_cast<UINT>(GMEM_INVALID_HANDLE));
-  EXPECT_TRUE(box_calls.empty());
+  EXPECT_TRUE(slept.empty());
 }
 
 HGLOBAL locked;
@@ -180,38 +216,56 @@ TEST_F(App, RefusedInputBeepsOnlyWithItsMessage) {
   EXPECT_EQ(box_calls[0].flags, static_cast<UINT>(MB_ICONINFORMATION));
 }
 
-DWORD WINAPI module_in_lodz(HMODULE, LPWSTR path, DWORD) {
-  wcscpy(path, L"C:\\\u0141\u00f3d\u017a\\pmv_calc.exe"); // C:\Lodz with L-stroke, z-acute
-  return 17;
-}
-DWORD WINAPI no_short_names(LPCWSTR path, LPWSTR short_path, DWORD) {
-  wcscpy(short_path, path);
-  return static_cast<DWORD>(wcslen(path));
+std::wstring module_name;
+DWORD WINAPI named_module(HMODULE, LPWSTR path, DWORD size) {
+  lstrcpynW(path, module_name.c_str(), static_cast<int>(size));
+  return static_cast<DWORD>(module_name.size() < size ? module_name.size() : size);
 }
 
-// A folder name with characters that code page 1252 lacks, on a volume with
-// no short names: they stay "?", never a look-alike that could name another
-// folder ("Lodz"), so nothing is read or written there.
-TEST_F(App, FolderWithoutAnsiOrShortNameNamesNoOther) {
+// A folder whose name the ANSI code page cannot hold (a decomposed "e"
+// with its accent, as a Mac writes it, Polish and Chinese), on a volume
+// without short names, and a program name whose double-byte ANSI form ends
+// in a backslash's byte: the settings beside the program are loaded and
+// saved, and the report is written beside it.
+TEST_F(App, FolderOfAnyNameIsTheProgramsOwn) {
+  const std::wstring folder = L"Cafe\u0301 \u0141\u00f3d\u017a \u4e2d\u6587";
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  const std::wstring ini = folder + L"\\pmv_calc.ini";
+  ASSERT_TRUE(WritePrivateProfileStringW(L"LASTVALUES", L"met", L"1.7", ini.c_str()));
+  wchar_t cwd[path_size];
+  GetCurrentDirectoryW(path_size, cwd);
+  module_name = std::wstring(cwd) + L"\\" + folder + L"\\\u30bd\u30d5\u30c8.exe";
   {
-    const ImportPatch module("GetModuleFileNameW", module_in_lodz);
-    const ImportPatch short_names("GetShortPathNameW", no_short_names);
+    const ImportPatch module("GetModuleFileNameW", named_module);
     app_init(GetModuleHandleA(nullptr));
   }
-  EXPECT_STREQ(app_context.program_dir, "C:\\?\xf3"
-                                        "d?");
+  load_last_values();
+  EXPECT_EQ(comfort.met, 1.7);
+  comfort.met = 2.0;
+  save_last_values();
+  wchar_t met[8] = {};
+  GetPrivateProfileStringW(L"LASTVALUES", L"met", L"", met, 8, ini.c_str());
+  EXPECT_EQ(std::wstring(met), L"2.00");
+  const std::wstring beside = folder + L"\\pmv_data.txt";
+  EXPECT_EQ(write_report(owner, example_case()), 0);
+  EXPECT_NE(GetFileAttributesW(beside.c_str()), INVALID_FILE_ATTRIBUTES);
+  DeleteFileW(beside.c_str());
+  DeleteFileW(ini.c_str());
+  EXPECT_TRUE(RemoveDirectoryW(folder.c_str())) << "a file was left in the folder";
 }
 
 int profile_calls;
-DWORD WINAPI counted_get(LPCSTR, LPCSTR, LPCSTR, LPSTR, DWORD, LPCSTR) { return ++profile_calls; }
-BOOL WINAPI counted_write(LPCSTR, LPCSTR, LPCSTR, LPCSTR) { return ++profile_calls; }
+DWORD WINAPI counted_get(LPCWSTR, LPCWSTR, LPCWSTR, LPWSTR, DWORD, LPCWSTR) {
+  return ++profile_calls;
+}
+BOOL WINAPI counted_write(LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR) { return ++profile_calls; }
 
 // The profile service would take an empty file name as a file in the
 // Windows folder: without a settings file nothing is read or written.
 TEST_F(App, NoProfileCallWithoutASettingsFile) {
-  const ImportPatch get("GetPrivateProfileStringA", counted_get);
-  const ImportPatch write("WritePrivateProfileStringA", counted_write);
-  app_context.settings_path[0] = '\0';
+  const ImportPatch get("GetPrivateProfileStringW", counted_get);
+  const ImportPatch write("WritePrivateProfileStringW", counted_write);
+  app_context.settings_path[0] = L'\0';
   load_last_values();
   save_last_values();
   EXPECT_EQ(profile_calls, 0);
