@@ -22,6 +22,19 @@ std::string clipboard_text(bool *zero_tail) {
   return text;
 }
 
+std::wstring clipboard_unicode() {
+  if (!OpenClipboard(nullptr)) return L"<busy>";
+  std::wstring text = L"<none>";
+  if (const HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto *p = static_cast<const wchar_t *>(GlobalLock(h))) {
+      text.assign(p, wcsnlen(p, GlobalSize(h) / sizeof *p));
+      GlobalUnlock(h);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
 namespace {
 
 // Returns what the first slot held, null when there is none.
@@ -84,7 +97,7 @@ int WINAPI documented_mb_to_wc(UINT code_page, DWORD flags, LPCSTR text, int len
                                int capacity) {
   static const auto real =
       real_function<decltype(MultiByteToWideChar)>("kernel32.dll", "MultiByteToWideChar");
-  if (length == 0 || length < -1) {
+  if (length == 0 || length < -1 || capacity < 0 || (dest == nullptr && capacity != 0)) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
   }

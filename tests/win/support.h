@@ -12,6 +12,8 @@
 // CF_TEXT up to its terminator ("<none>", "<busy>"), and whether the four
 // bytes after it are zero.
 std::string clipboard_text(bool *zero_tail = nullptr);
+// CF_UNICODETEXT up to its terminator ("<none>", "<busy>").
+std::wstring clipboard_unicode();
 
 // Points the main module's import slots of `function` at `replacement` while
 // it lives. A function that the module does not import fails the test: the
@@ -51,7 +53,8 @@ template <class F> F *real_function(const char *dll, const char *name) {
 
 // Stand-ins that answer as Windows documents, where Wine is more lenient:
 // _wfopen refuses a mode it does not know (EINVAL), MultiByteToWideChar a
-// length that is neither -1 nor positive (ERROR_INVALID_PARAMETER). Both
+// length that is neither -1 nor positive, or a capacity without a buffer
+// (ERROR_INVALID_PARAMETER). Both
 // call the real function otherwise.
 FILE *documented_wfopen(const wchar_t *path, const wchar_t *mode);
 int WINAPI documented_mb_to_wc(UINT code_page, DWORD flags, LPCSTR text, int length, LPWSTR dest,

@@ -53,6 +53,11 @@ TEST_F(App, ReportIsCopiedWithFourZeroBytesAndItsOwner) {
   bool zero_tail = false;
   EXPECT_EQ(clipboard_text(&zero_tail), expected);
   EXPECT_TRUE(zero_tail);
+  // Read as code page 1252: ASCII and the degree sign 0xB0, U+00B0.
+  std::wstring unicode;
+  for (const unsigned char c : expected)
+    unicode += static_cast<wchar_t>(c);
+  EXPECT_EQ(clipboard_unicode(), unicode);
   EXPECT_EQ(GetClipboardOwner(), owner);
   const HANDLE alone = CreateFileA(report.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, 0);
   EXPECT_NE(alone, INVALID_HANDLE_VALUE) << "the report is still open";
