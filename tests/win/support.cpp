@@ -22,19 +22,6 @@ std::string clipboard_text(bool *zero_tail) {
   return text;
 }
 
-std::wstring clipboard_unicode() {
-  if (!OpenClipboard(nullptr)) return L"<busy>";
-  std::wstring text = L"<none>";
-  if (const HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
-    if (const auto *p = static_cast<const wchar_t *>(GlobalLock(h))) {
-      text.assign(p, wcsnlen(p, GlobalSize(h) / sizeof *p));
-      GlobalUnlock(h);
-    }
-  }
-  CloseClipboard();
-  return text;
-}
-
 namespace {
 
 // Returns what the first slot held, null when there is none.

@@ -12,8 +12,6 @@
 // CF_TEXT up to its terminator ("<none>", "<busy>"), and whether the four
 // bytes after it are zero.
 std::string clipboard_text(bool *zero_tail = nullptr);
-// CF_UNICODETEXT up to its terminator ("<none>", "<busy>").
-std::wstring clipboard_unicode();
 
 // Points the main module's import slots of `function` at `replacement` while
 // it lives. A function that the module does not import fails the test: the
