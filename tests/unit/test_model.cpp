@@ -1,6 +1,6 @@
-// The comfort model against its worked cases and a sweep of the input box
-// recorded from the native build, which holds every build, the Windows one
-// under Wine included, to the same numbers.
+// The comfort model against its worked cases, the standard's Table D.1, and a
+// sweep of the input box recorded from the native build, which holds every
+// build, the Windows one under Wine included, to the same numbers.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -30,10 +30,16 @@ struct Case {
 TEST(Model, WorkedCases) {
   const Case cases[] = {{1.0, 1.0, 24.5, 24.5, 0.08, 50, 5, "0.38", "7.98"},
                         {1.2, 0.5, 22, 22, 0.1, 60, 5, "-0.74", "16.65"},
+                        {1.0, 1.0, 18, 18, 0.1, 50, 6, "-1.42", "46.42"},
                         {1.0, 0.5, 15, 15, 0.2, 50, 6, "-4.68", "100.00"},
+                        {1.2, 0.5, 28, 28, 0.1, 50, 5, "1.00", "26.03"},
                         {1.0, 0.0, 28, 28, 0.1, 50, 12, "-0.42", "8.61"},
                         {1.0, 1.0, 22, 22, 0.0, 50, 5, "-0.31", "7.00"},
+                        {3.0, 0.5, 20, 20, 0.3, 50, 7, "0.89", "21.79"},
+                        {1.0, 0.5, 25, 40, 0.2, 50, 7, "1.91", "72.53"},
+                        {1.0, 1.0, 24.5, 24.5, 0.08, 1, 5, "-0.02", "5.01"},
                         {0.8, 0.0, 10, 10, 0.0, 1, 13, "-17.30", "100.00"},
+                        {0.8, 0.0, 10, 10, 1.0, 1, 13, "-31.40", "100.00"},
                         {4.0, 2.0, 30, 40, 0.0, 100, 4, "4.72", "100.00"},
                         {1.2, 0.5, 22, 22, 0.1, 50, 5, "-0.80", "18.58"},
                         {1.0, 0.504, 20, 20, 0.1, 50, 5, "-2.26", "87.02"}}; // icl just >= 0.078
@@ -51,8 +57,7 @@ TEST(Model, WorkedCases) {
   double pmv = 0.0;
   PmvTrace t;
   calc_pmv_traced(1.0, 1.0, 0.0, 24.5, 24.5, 0.08, 50, pmv, &t);
-  const double rows[][2] = {
-      {t.xf[0], 3.005078}, {t.hcn[0], 3.0945}, {t.hc[0], 3.4224}, {t.xn[0], 3.021612}};
+  const double rows[][2] = {{t.xf, 3.005078}, {t.hcn, 3.0945}, {t.hc, 3.4224}, {t.xn, 3.021612}};
   for (const auto &r : rows)
     EXPECT_NEAR(r[0], r[1], 0.00005);
 }
@@ -91,6 +96,24 @@ std::vector<std::vector<double>> read_table(const char *name) {
     rows.push_back(row);
   }
   return rows;
+}
+
+// The standard's Table D.1 was computed with constants that differ slightly
+// from those of the worked cases (the largest gap measured is 0.035, run 10),
+// so PMV may be 0.04 away. PPD is published as a whole percent: half a percent
+// for that rounding, and 0.2 more for the PMV gap carried into it (0.66 at run
+// 5). Run 7's PMV (0.36 here) is disputed among transcriptions; the model
+// gives 0.355, which a reading one hundredth either side leaves within
+// tolerance, so the row is kept.
+TEST(Model, StandardsTableD1) {
+  const auto rows = read_table("iso7730_table_d1.tsv"); // run met clo ta tr vel rh pmv ppd
+  ASSERT_EQ(rows.size(), 13u);
+  for (const auto &r : rows) {
+    double pmv = 0.0;
+    ASSERT_EQ(calc_pmv(r[2], r[1], 0.0, r[3], r[4], r[5], r[6], pmv), 0);
+    EXPECT_NEAR(pmv, r[7], 0.04) << "run " << r[0];
+    EXPECT_NEAR(calc_ppd(pmv), r[8], 0.7) << "run " << r[0];
+  }
 }
 
 // 3064 cases over the whole input box: the same iteration counts, PMV and PPD
