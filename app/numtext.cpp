@@ -30,7 +30,6 @@ bool read_number(const char *text, double *value, const char **end) {
   const char *p = text;
   while (is_space(*p))
     ++p;
-  const char *start = p;
   bool negative = false;
   if (*p == '+' || *p == '-') {
     negative = *p == '-';
@@ -97,7 +96,6 @@ bool read_number(const char *text, double *value, const char **end) {
   } else if (r.ec != std::errc() || r.ptr != p) {
     return false; // cannot happen for text that passed the checks above
   }
-  (void)start;
   *value = negative ? -result : result;
   return true;
 }

@@ -29,10 +29,7 @@
 #define IDC_EXECUTE_GROUP 1019
 #define IDC_EXECUTE 1020
 
-// 3: controls of the in-memory message box
-#define IDC_MESSAGE_TEXT 100
-
-// 4: version and manifest resources
+// 3: version and manifest resources
 #define IDR_VERSION 1
 
 #endif

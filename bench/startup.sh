@@ -14,34 +14,16 @@
 # Other work on the machine shows in both figures: read them on a quiet one.
 #
 # Usage: bash bench/startup.sh [runs]   (default 20 starts of each program)
-# BENCH_BUILD_DIR names the Windows build to use (default build/windows-i686).
+# The build is the one scripts/wine-env.sh chooses, as for the tests.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-root=$(pwd)
 runs=${1:-20}
-build_dir=$(realpath -m "${BENCH_BUILD_DIR:-build/windows-i686}")
-out="$build_dir/bench-startup"
 
-if [[ ! -f $build_dir/CMakeCache.txt ]]; then
-  cmake --preset windows-i686 -B "$build_dir" >/dev/null
-fi
-cmake --build "$build_dir" -j2 --target pmv_calc pmv_win pmv_core >/dev/null
-
-# The two helper programs, with the flags of the Windows build.
-mkdir -p "$out"
-cxx=i686-w64-mingw32-g++-win32
-flags=(-std=c++17 -O2 -msse2 -mfpmath=sse -ffp-contract=off -fstack-protector-strong
-       -D_FORTIFY_SOURCE=2 -static -static-libgcc
-       -static-libstdc++ -DWIN32_LEAN_AND_MEAN -DNOMINMAX -D_WIN32_WINNT=0x0601 -I"$root")
-"$cxx" "${flags[@]}" -mwindows bench/startup_empty_dialog.cpp -o "$out/empty_dialog.exe"
-i686-w64-mingw32-windres -c 1252 -I"$root" -I"$build_dir/generated" res/pmv_calc.rc -O coff \
-  -o "$out/pmv_calc_rc.o"
-"$cxx" "${flags[@]}" bench/startup_execute.cpp "$out/pmv_calc_rc.o" "$build_dir/libpmv_win.a" \
-  "$build_dir/libpmv_core.a" -luser32 -lgdi32 -o "$out/execute_timing.exe"
-
-export WINE_ROOT="$root/build/bench-wine"
 # shellcheck source=scripts/wine-env.sh
 source scripts/wine-env.sh
+use_windows_build bench-wine
+build_windows pmv_calc bench_empty_dialog bench_execute
+build_dir=$PWD/build/$WINDOWS_PRESET
 start_private_display
 trap stop_private_display EXIT
 prepare_prefix
@@ -49,10 +31,10 @@ prepare_prefix
 folder="$WINEPREFIX/drive_c/bench"
 rm -rf "$folder"
 mkdir -p "$folder"
-cp "$build_dir/pmv_calc.exe" "$out/empty_dialog.exe" "$folder/"
+cp "$build_dir/pmv_calc.exe" "$build_dir/bench-startup/bench_empty_dialog.exe" "$folder/"
 : >"$folder/pmv_calc.ini"
 
-(cd "$folder" && wine "$out/execute_timing.exe")
+(cd "$folder" && wine "$build_dir/bench-startup/bench_execute.exe")
 echo "  (goal: under 5 ms)"
 echo
 
@@ -92,10 +74,10 @@ empty_times=$(mktemp)
 # One start of each first, not counted: the first start loads Wine's files
 # into the page cache.
 time_start pmv_calc.exe 'Vexlin PMV  calculator' >/dev/null
-time_start empty_dialog.exe 'Empty dialog' >/dev/null
+time_start bench_empty_dialog.exe 'Empty dialog' >/dev/null
 for _ in $(seq 1 "$runs"); do
   time_start pmv_calc.exe 'Vexlin PMV  calculator' >>"$calc_times"
-  time_start empty_dialog.exe 'Empty dialog' >>"$empty_times"
+  time_start bench_empty_dialog.exe 'Empty dialog' >>"$empty_times"
 done
 stats "pmv_calc" "$calc_times"
 stats "empty dialog" "$empty_times"

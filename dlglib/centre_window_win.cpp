@@ -2,7 +2,7 @@
 // the calculator and the in-memory message box open where the user looks.
 // The arithmetic is in centre_position.cpp; this file only asks the platform
 // for the rectangles and the screen size and moves the window. Only the
-// answer of GetParent is tested, by design.
+// answer of GetParent is checked, by design.
 #include "dlglib/centre_position.h"
 #include "dlglib/dlglib.h"
 

@@ -65,7 +65,7 @@ int write_dialog_item(unsigned char *buffer, int offset, uint16_t class_atom, in
                       uint32_t style, int x, int y, int cx, int cy, const char *text, int size,
                       AnsiToUtf16 convert) {
   if (offset < 0) return -1;
-  const int start = (offset + 3) & ~3; // adds 2 to the even offsets used here
+  const int start = (offset + 3) & ~3; // DWORD-aligned: an even offset gains 0 or 2
   if (start > size - dialog_item_fixed_size) return -1;
   unsigned char *item = buffer + start;
   put32(item + 0, style);

@@ -10,7 +10,7 @@
 #include "dlglib/dialog_template.h"
 
 constexpr int message_template_size = 4000; // bytes of the template buffer
-constexpr int message_text_id = 100;        // IDC_MESSAGE_TEXT of app/resource.h
+constexpr int message_text_id = 100;        // the static text's control id
 constexpr int message_text_kept_chars = 1000;
 constexpr uint32_t message_box_style = 0x80C80080;  // WS_POPUP|WS_CAPTION|WS_SYSMENU|DS_MODALFRAME
 constexpr uint32_t message_text_style = 0x50000000; // WS_CHILD|WS_VISIBLE, SS_LEFT
@@ -22,10 +22,8 @@ constexpr uint32_t message_button_style = 0x50010000; // WS_CHILD|WS_VISIBLE|WS_
 // button is in the template: the buttons' room is set aside first; of the
 // rest the message keeps at least its first 1000 characters, the title gets
 // at most 2000 characters of what that leaves, and the message then takes
-// the remaining room. With 4000 bytes a long message keeps 1000 characters
-// or more, a long title 957 with one button and 918 with three. Returns the
-// template's end offset, or -1 when `size` has not room even for empty
-// texts.
+// the remaining room. Returns the template's end offset, or -1 when `size`
+// has not room even for empty texts.
 int build_message_template(unsigned char *buffer, int size, const char *title, const char *text,
                            uint32_t flags, AnsiToUtf16 convert);
 

@@ -41,24 +41,16 @@ int16_t calc_pmv_traced(double clo, double met, double wme, double ta, double tr
   const double tra = tr + kelvin_offset;
   const double tcla = taa + (35.5 - ta) / (3.5 * (6.45 * icl + 0.1));
 
-  // Terms of the clothing balance that depend neither on xf nor on hc.
+  // Terms of the clothing balance that depend neither on xf nor on hc, named
+  // after their place in xn = (fixed_terms + convection_air * hc
+  // - radiation_factor * xf^4) / (100 + convection_factor * hc).
   const double tra100 = tra / 100.0;
   const double tra4 = (tra100 * tra100) * (tra100 * tra100);
-  const double p1 = icl * fcl;
-  const double p2 = p1 * 3.96;
-  const double p3 = p1 * 100.0;
-  const double p4 = p1 * taa;
-  const double p5 = 308.7 - 0.028 * mw + p2 * tra4;
-
-  if (trace) {
-    trace->pa = pa;
-    trace->icl = icl;
-    trace->fcl = fcl;
-    trace->hcf = hcf;
-    trace->taa = taa;
-    trace->tra = tra;
-    trace->tcla = tcla;
-  }
+  const double icl_fcl = icl * fcl;
+  const double radiation_factor = icl_fcl * 3.96;
+  const double convection_factor = icl_fcl * 100.0;
+  const double convection_air = icl_fcl * taa;
+  const double fixed_terms = 308.7 - 0.028 * mw + radiation_factor * tra4;
 
   double xn = tcla / 100.0;
   double xf = xn;
@@ -71,12 +63,10 @@ int16_t calc_pmv_traced(double clo, double met, double wme, double ta, double tr
     hc = hcf > hcn ? hcf : hcn;
     n = n + 1;
     const double xf2 = xf * xf;
-    xn = (p5 + p4 * hc - p2 * (xf2 * xf2)) / (100.0 + p3 * hc);
+    xn = (fixed_terms + convection_air * hc - radiation_factor * (xf2 * xf2)) /
+         (100.0 + convection_factor * hc);
     if (trace) {
-      trace->xf[n - 1] = xf;
-      trace->hcn[n - 1] = hcn;
-      trace->hc[n - 1] = hc;
-      trace->xn[n - 1] = xn;
+      if (n == 1) *trace = PmvTrace{n, xf, hcn, hc, xn};
       trace->iterations = n;
     }
     if (std::fabs(xn - xf) <= tolerance) break;
@@ -94,17 +84,6 @@ int16_t calc_pmv_traced(double clo, double met, double wme, double ta, double tr
   const double radiation = 3.96 * fcl * (xn2 * xn2 - tra4);
   const double convection = fcl * hc * (tcl - ta);
   const double ts = 0.303 * std::exp(-0.036 * m) + 0.028;
-
-  if (trace) {
-    trace->tcl = tcl;
-    trace->diffusion = diffusion;
-    trace->sweating = sweating;
-    trace->latent_respiration = latent_respiration;
-    trace->dry_respiration = dry_respiration;
-    trace->radiation = radiation;
-    trace->convection = convection;
-    trace->ts = ts;
-  }
 
   pmv = ts *
         (mw - diffusion - sweating - latent_respiration - dry_respiration - radiation - convection);

@@ -31,20 +31,15 @@ double calc_ppd(double pmv);
 // Most iterations the clothing-temperature loop may take.
 constexpr int pmv_max_iterations = 150;
 
-// What one PMV computation went through; for tests and diagnosis only.
+// What the tests read of one PMV computation: the iterations taken and the
+// values of the first one.
 struct PmvTrace {
-  double pa, icl, fcl, hcf, taa, tra, tcla; // Pa, m²K/W, 1, W/m²K, K, K, K
   int iterations;
-  double xf[pmv_max_iterations], hcn[pmv_max_iterations], hc[pmv_max_iterations],
-      xn[pmv_max_iterations]; // K/100, W/m²K, W/m²K, K/100
-  double tcl;                 // °C
-  double diffusion, sweating, latent_respiration, dry_respiration, radiation,
-      convection; // W/m²
-  double ts;      // m²/W
+  double xf, hcn, hc, xn; // K/100, W/m²K, W/m²K, K/100
 };
 
-// calc_pmv, with every intermediate value written to `trace` when it is not
-// null. calc_pmv is this with a null trace.
+// calc_pmv, with `trace` filled in when it is not null. calc_pmv is this with
+// a null trace.
 int16_t calc_pmv_traced(double clo, double met, double wme, double ta, double tr, double vel,
                         double rh, double &pmv, PmvTrace *trace);
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the libFuzzer targets built by the fuzz preset, one after the other.
 #
-#   scripts/fuzz.sh short [target...]   about 12 s per target (the test command)
+#   scripts/fuzz.sh short [target...]   about 12 s per target (the fuzz
+#                                       preset's CTest entries, one a target)
 #   scripts/fuzz.sh long  [target...]   9 min per target, with a table of figures
 #
 # FUZZ_BUILD_DIR  the fuzz build (default build/fuzz)

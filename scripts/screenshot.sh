@@ -1,38 +1,29 @@
 #!/usr/bin/env bash
-# Remakes docs/screenshot.png, the picture in the README: the released
-# program under Wine in a private Xvfb, one case typed in and computed, the
-# dialog cut out of the screen. Run it after a change to the dialog; nothing
-# else writes that file.
+# Remakes docs/screenshot.png, the picture in the README, or the file named
+# by $1: the program under Wine in a private Xvfb, one case typed in and
+# computed, the dialog cut out of the screen. Run it after a change to the
+# dialog; nothing else writes that file. scripts/run.sh hands over to it
+# where there is no display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-root=$(pwd)
-out=${1:-docs/screenshot.png}
+out=$(realpath -m "${1:-docs/screenshot.png}")
 caption='Vexlin PMV  calculator'
 
-# The released program, or the 64-bit build where this host cannot run
-# 32-bit programs (scripts/host.sh): the dialog looks the same.
-source scripts/host.sh
-choose_windows_road
-preset=windows-i686-release
-export WINE_BITS=32 WINE_ROOT=$root/build/run-wine
-if [[ $PMV_WINDOWS_ROAD == 64 ]]; then
-  echo "screenshot: the 64-bit build of the calculator: $PMV_WINDOWS_WHY"
-  preset=windows-x86_64 WINE_BITS=64 WINE_ROOT=$root/build/run-wine64
-fi
+# The tested build, whose code the release is: the dialog looks the same.
+# shellcheck source=scripts/wine-env.sh
+source scripts/wine-env.sh
+use_windows_build run-wine
 bash scripts/setup.sh
-cmake --preset $preset >/dev/null
-cmake --build --preset $preset --target pmv_calc >/dev/null
+build_windows pmv_calc
 
 # A folder of its own with an empty settings file, so that the last values
 # of other runs do not show.
-dir=$root/build/screenshot
+dir=$PWD/build/screenshot
 rm -rf "$dir"
 mkdir -p "$dir"
-cp build/$preset/pmv_calc.exe "$dir/"
+cp "build/$WINDOWS_PRESET/pmv_calc.exe" "$dir/"
 : >"$dir/pmv_calc.ini"
 
-# shellcheck source=scripts/wine-env.sh
-source scripts/wine-env.sh
 start_private_display
 trap stop_private_display EXIT
 prepare_run_prefix
@@ -69,4 +60,4 @@ cp "$dir/shot.png" "$out"
 
 xdotool key Escape
 wait_until 20 eval '! kill -0 "$wine_pid" 2>/dev/null' || kill "$wine_pid" 2>/dev/null || true
-echo "screenshot: $(realpath "$out")"
+echo "screenshot: $out"

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: native, native under ASan+UBSan,
+# Builds everything and runs every test: natively and under ASan+UBSan,
 # both Windows builds under Wine (unit, Win32 and end-to-end tests; the
 # 32-bit one only where this host can run it, see scripts/host.sh), the
-# release ZIP with its check and a short fuzz run. Exits non-zero on any
+# release ZIP with its check, and the fuzz targets' seeds and short runs.
+# The native, sanitizer and fuzz tiers are CMake workflow presets: each
+# configures, builds and runs its CTest entries. Exits non-zero on any
 # failure.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -27,11 +29,8 @@ step() { # name, command...
 
 build() { cmake --preset "$1" >/dev/null && cmake --build --preset "$1"; }
 
-step "native build" build native
-step "native tests" ctest --preset native
-step "sanitizer build" build native-asan
-step "sanitizer tests" env ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-  ctest --preset native-asan
+step "native build and tests" cmake --workflow --preset native
+step "sanitizer build and tests" cmake --workflow --preset native-asan
 step "windows-i686 build" build windows-i686
 step "windows-x86_64 build" build windows-x86_64
 if [[ $PMV_WINDOWS_ROAD == both ]]; then
@@ -42,11 +41,7 @@ else
 fi
 step "windows-x86_64 tests under wine64" env WINE_BITS=64 bash scripts/wine-tests.sh
 step "release package, its check and a second build" bash scripts/release.sh --verify
-
-if [[ -f fuzz/CMakeLists.txt ]]; then
-  step "fuzz build" build fuzz
-  step "short fuzz runs" bash scripts/fuzz.sh short
-fi
+step "fuzz build, seeds and short runs" cmake --workflow --preset fuzz
 
 echo
 printf '%s\n' "${summary[@]}"

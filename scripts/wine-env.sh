@@ -1,31 +1,56 @@
-# Sourced by the scripts that run Windows code: a private Wine prefix under
-# the build folder, a private X display, and a persistent wineserver.
-# Expects WINE_ROOT (a folder under build/) to be set by the caller, and
-# WINE_BITS, 32 (the default) or 64, the build that is to run.
+# Sourced by the scripts that run Windows code: which Windows build runs,
+# a private Wine prefix under the build folder, a private X display, and a
+# persistent wineserver.
+# shellcheck source=scripts/host.sh
+source "$(dirname "${BASH_SOURCE[0]}")/host.sh"
 
-export WINEPREFIX="${WINE_ROOT}/prefix"
-# Wine reads Unix file names in the locale's character set and takes the
-# Windows code page from the locale: UTF-8 names and code page 1252 in every
-# run, whatever the caller's locale (a journey sets another one on purpose).
-export LC_ALL=C.UTF-8
-export WINEDEBUG=-all
-# winedbg off: a crashing program ends at once instead of waiting in the
-# debugger until its test times out.
-export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
-if [[ ${WINE_BITS:-32} == 64 ]]; then
-  export WINEARCH=win64
-  # Debian's `wine` takes the 32-bit loader whenever wine32 is installed, also
-  # where the kernel cannot run it: a `wine` of our own, first on PATH, is
-  # always wine64 (wineboot and the other tools call `wine-stable`).
-  mkdir -p "$WINE_ROOT/bin"
-  for name in wine wine-stable; do
-    printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$WINE_ROOT/bin/$name"
-    chmod +x "$WINE_ROOT/bin/$name"
-  done
-  export PATH="$WINE_ROOT/bin:$PATH" WINELOADER=/usr/lib/wine/wine64
-else
-  export WINEARCH=win32
-fi
+# The one choice between the 32-bit and the 64-bit build: the 32-bit one,
+# unless the caller exports WINE_BITS=64 or this host cannot run 32-bit
+# programs (scripts/host.sh). $1 names the Wine folder under build/; the
+# 64-bit build's has "64" appended. Sets and exports WINE_BITS (32 or 64),
+# WINDOWS_PRESET (the build's CMake preset), WINE_ROOT and Wine's own
+# variables.
+use_windows_build() { # wine folder
+  choose_windows_road
+  if [[ -z ${WINE_BITS:-} ]]; then
+    WINE_BITS=32
+    [[ $PMV_WINDOWS_ROAD == 64 ]] && WINE_BITS=64
+  fi
+  WINDOWS_PRESET=windows-i686 WINE_ROOT=$PWD/build/$1
+  [[ $WINE_BITS == 64 ]] && WINDOWS_PRESET=windows-x86_64 WINE_ROOT=$PWD/build/${1}64
+  export WINE_BITS WINDOWS_PRESET WINE_ROOT WINEPREFIX=$WINE_ROOT/prefix
+  # Wine reads Unix file names in the locale's character set and takes the
+  # Windows code page from the locale: UTF-8 names and code page 1252 in
+  # every run, whatever the caller's locale (a journey sets another one on
+  # purpose).
+  export LC_ALL=C.UTF-8
+  export WINEDEBUG=-all
+  # winedbg off: a crashing program ends at once instead of waiting in the
+  # debugger until its test times out.
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
+  if [[ $WINE_BITS == 64 ]]; then
+    export WINEARCH=win64
+    # Debian's `wine` takes the 32-bit loader whenever wine32 is installed,
+    # also where the kernel cannot run it: a `wine` of our own, first on
+    # PATH, is always wine64 (wineboot and the other tools call `wine-stable`).
+    mkdir -p "$WINE_ROOT/bin"
+    for name in wine wine-stable; do
+      printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$WINE_ROOT/bin/$name"
+      chmod +x "$WINE_ROOT/bin/$name"
+    done
+    export PATH="$WINE_ROOT/bin:$PATH" WINELOADER=/usr/lib/wine/wine64
+  else
+    export WINEARCH=win32
+  fi
+}
+
+# Builds what is missing of the chosen build; $@ names targets, all by default.
+build_windows() { # target...
+  local targets=()
+  (($# == 0)) || targets=(--target "$@")
+  [[ -f build/$WINDOWS_PRESET/CMakeCache.txt ]] || cmake --preset "$WINDOWS_PRESET" >/dev/null || return 1
+  cmake --build --preset "$WINDOWS_PRESET" "${targets[@]}" >/dev/null
+}
 
 # A display of our own, also when one exists: tests must not touch the
 # user's desktop or clipboard.

@@ -1,6 +1,6 @@
-// The comfort model against its worked cases and a sweep of the input box
-// recorded from the native build, which holds every build, the Windows one
-// under Wine included, to the same numbers.
+// The comfort model against its worked cases, the standard's Table D.1, and a
+// sweep of the input box recorded from the native build, which holds every
+// build, the Windows one under Wine included, to the same numbers.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -14,45 +14,44 @@
 
 namespace {
 
-std::string text(double v, int decimals) {
-  char buf[400];
-  format_fixed(buf, sizeof buf, v, 0, decimals);
-  return buf;
-}
-
-// met clo ta tr vel rh, iterations, PMV and PPD as two-decimal texts.
+// met clo ta tr vel rh, iterations, PMV and PPD to two decimals.
 struct Case {
   double met, clo, ta, tr, vel, rh;
   int iterations;
-  const char *pmv, *ppd;
+  double pmv, ppd;
 };
 
 TEST(Model, WorkedCases) {
-  const Case cases[] = {{1.0, 1.0, 24.5, 24.5, 0.08, 50, 5, "0.38", "7.98"},
-                        {1.2, 0.5, 22, 22, 0.1, 60, 5, "-0.74", "16.65"},
-                        {1.0, 0.5, 15, 15, 0.2, 50, 6, "-4.68", "100.00"},
-                        {1.0, 0.0, 28, 28, 0.1, 50, 12, "-0.42", "8.61"},
-                        {1.0, 1.0, 22, 22, 0.0, 50, 5, "-0.31", "7.00"},
-                        {0.8, 0.0, 10, 10, 0.0, 1, 13, "-17.30", "100.00"},
-                        {4.0, 2.0, 30, 40, 0.0, 100, 4, "4.72", "100.00"},
-                        {1.2, 0.5, 22, 22, 0.1, 50, 5, "-0.80", "18.58"},
-                        {1.0, 0.504, 20, 20, 0.1, 50, 5, "-2.26", "87.02"}}; // icl just >= 0.078
+  const Case cases[] = {{1.0, 1.0, 24.5, 24.5, 0.08, 50, 5, 0.38, 7.98},
+                        {1.2, 0.5, 22, 22, 0.1, 60, 5, -0.74, 16.65},
+                        {1.0, 1.0, 18, 18, 0.1, 50, 6, -1.42, 46.42},
+                        {1.0, 0.5, 15, 15, 0.2, 50, 6, -4.68, 100.00},
+                        {1.2, 0.5, 28, 28, 0.1, 50, 5, 1.00, 26.03},
+                        {1.0, 0.0, 28, 28, 0.1, 50, 12, -0.42, 8.61},
+                        {1.0, 1.0, 22, 22, 0.0, 50, 5, -0.31, 7.00},
+                        {3.0, 0.5, 20, 20, 0.3, 50, 7, 0.89, 21.79},
+                        {1.0, 0.5, 25, 40, 0.2, 50, 7, 1.91, 72.53},
+                        {1.0, 1.0, 24.5, 24.5, 0.08, 1, 5, -0.02, 5.01},
+                        {0.8, 0.0, 10, 10, 0.0, 1, 13, -17.30, 100.00},
+                        {0.8, 0.0, 10, 10, 1.0, 1, 13, -31.40, 100.00},
+                        {4.0, 2.0, 30, 40, 0.0, 100, 4, 4.72, 100.00},
+                        {1.2, 0.5, 22, 22, 0.1, 50, 5, -0.80, 18.58},
+                        {1.0, 0.504, 20, 20, 0.1, 50, 5, -2.26, 87.02}}; // icl just >= 0.078
   for (const Case &c : cases) {
     SCOPED_TRACE(testing::Message() << c.met << " " << c.clo << " " << c.ta << " " << c.tr);
     double pmv = 0.0;
     PmvTrace trace;
     ASSERT_EQ(calc_pmv_traced(c.clo, c.met, 0.0, c.ta, c.tr, c.vel, c.rh, pmv, &trace), 0);
     EXPECT_EQ(trace.iterations, c.iterations);
-    EXPECT_EQ(text(pmv, 2), c.pmv);
-    EXPECT_EQ(text(calc_ppd(pmv), 2), c.ppd);
+    EXPECT_NEAR(pmv, c.pmv, 0.005);
+    EXPECT_NEAR(calc_ppd(pmv), c.ppd, 0.005);
   }
   EXPECT_EQ(calc_ppd(0.0), 5.0);
   // The first iteration of the start-up defaults: xf, hcn, hc, xn.
   double pmv = 0.0;
   PmvTrace t;
   calc_pmv_traced(1.0, 1.0, 0.0, 24.5, 24.5, 0.08, 50, pmv, &t);
-  const double rows[][2] = {
-      {t.xf[0], 3.005078}, {t.hcn[0], 3.0945}, {t.hc[0], 3.4224}, {t.xn[0], 3.021612}};
+  const double rows[][2] = {{t.xf, 3.005078}, {t.hcn, 3.0945}, {t.hc, 3.4224}, {t.xn, 3.021612}};
   for (const auto &r : rows)
     EXPECT_NEAR(r[0], r[1], 0.00005);
 }
@@ -75,22 +74,36 @@ TEST(Model, IterationLimit) {
   }
 }
 
+// The rows of numbers of a tab-separated table; comments and column names
+// are none. Every field of a row must read as a number.
 std::vector<std::vector<double>> read_table(const char *name) {
   std::vector<std::vector<double>> rows;
   std::istringstream in(data_file(name));
-  std::string line;
-  while (std::getline(in, line)) {
-    double first = 0.0;
-    if (!read_number(line.c_str(), &first)) continue; // comments and column names
+  for (std::string line; std::getline(in, line);) {
     std::vector<double> row;
-    std::istringstream fields(line);
-    for (std::string field; std::getline(fields, field, '\t');) {
-      row.push_back(0.0);
-      EXPECT_TRUE(read_number(field.c_str(), &row.back())) << field;
-    }
-    rows.push_back(row);
+    const char *p = line.c_str();
+    for (double v; read_number(p, &v, &p);)
+      row.push_back(v);
+    if (!row.empty()) rows.push_back(row);
+    EXPECT_TRUE(row.empty() || *p == '\0') << line;
   }
   return rows;
+}
+
+// Table D.1 was computed with constants that differ slightly from the worked
+// cases' (the largest gap is 0.035, run 10): PMV may be 0.04 away. PPD, a
+// whole percent there, 0.5 for that rounding and 0.2 for the PMV gap in it
+// (0.66 at run 5). Run 7's PMV is disputed among transcriptions (0.36 here);
+// the model's 0.355 is within tolerance of either reading, so it is kept.
+TEST(Model, StandardsTableD1) {
+  const auto rows = read_table("iso7730_table_d1.tsv"); // run met clo ta tr vel rh pmv ppd
+  ASSERT_EQ(rows.size(), 13u);
+  for (const auto &r : rows) {
+    double pmv = 0.0;
+    ASSERT_EQ(calc_pmv(r[2], r[1], 0.0, r[3], r[4], r[5], r[6], pmv), 0);
+    EXPECT_NEAR(pmv, r[7], 0.04) << "run " << r[0];
+    EXPECT_NEAR(calc_ppd(pmv), r[8], 0.7) << "run " << r[0];
+  }
 }
 
 // 3064 cases over the whole input box: the same iteration counts, PMV and PPD
