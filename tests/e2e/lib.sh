@@ -184,8 +184,9 @@ ini_of() { # Tr RH v met clo mrt pmv ppd: the settings as the program writes the
   printf '[LASTVALUES]\\r\\nTr=%s\\r\\nRH=%s\\r\\nv=%s\\r\\nmet=%s\\r\\nclo=%s\\r\\nmrt=%s\\r\\npmv=%s\\r\\nppd=%s\\r\\n' "$@"
 }
 
-# Another program holds the file open for reading until `release`.
-hold() { # file
+# Another program holds the file open for reading, or the clipboard open,
+# until `release`.
+hold() { # file | "clipboard"
   rm -f "$DIR/held"
   (cd "$DIR" && exec wine "$TOOL" hold "$1" held) </dev/null >/dev/null 2>&1 &
   HOLDER_PID=$!

@@ -7,9 +7,12 @@
 # fields: one message, for the first, that field selected, nothing computed
 # or written, but the fields before it keep their new values. "Close" saves
 # the new values up to its own first bad field, where a field has taken 16
-# of 17 characters. A later start under a Japanese locale shows what was
-# saved; its first report starts with the header, and the Unicode text on
-# the clipboard has "°". Close saves, and no other file appears.
+# of 17 characters. A later start under a Japanese locale, of the program
+# renamed "ソフト.exe" (code page 932 writes ソ as 0x83 0x5C, a backslash),
+# shows what was saved; its Execute, while another program holds the
+# clipboard for a moment, writes the report beside it, starting with the
+# header, and then copies it, with "°" in the Unicode text. Close saves, and
+# no other file appears.
 source "$(dirname "$0")/lib.sh"
 e2e_init "$1"
 
@@ -48,10 +51,14 @@ calc_finish
 expect_file "$DIR/pmv_calc.ini" "$(ini_of 25.00 45.00 0.10 2.00 0.80 27.00 -0.12 5.28)"
 
 export LC_ALL=ja_JP.UTF-8 # code page 932, where the byte 0xB0 is a katakana sign
+mv "$DIR/pmv_calc.exe" "$DIR/ソフト.exe" && PROGRAM=$DIR/ソフト.exe
 calc_start
 expect_fields " 2.0" " 0.8" "25.0" "27.0" "0.10" "45.0" "-0.12" " 5.3"
+hold clipboard
 click $IDC_EXECUTE
 wait_for "PMV" field_is $IDC_PMV "1.42"
+sleep 0.3 # while the program waits for the clipboard
+release
 case=(2.00 0.80 25.00 27.00 0.10 45.00 1.42 46.50)
 expect_soon "report" "$(report_hex "${case[@]}")" file_hex "$DIR/pmv_data.txt"
 expect_soon "plain text" "$(report_hex "${case[@]}")" tool clipboard
@@ -59,4 +66,4 @@ expect_eq "Unicode text" "$(tool unicode)" "$(report "${case[@]}" | iconv -f cp1
 click $IDC_CLOSE
 calc_finish
 expect_file "$DIR/pmv_calc.ini" "$(ini_of 25.00 45.00 0.10 2.00 0.80 27.00 1.42 46.50)"
-e2e_done pmv_calc.exe pmv_calc.ini pmv_data.txt
+e2e_done ソフト.exe pmv_calc.ini pmv_data.txt

@@ -6,7 +6,9 @@
 # typing limit, 29 characters are read. A settings file that another program
 # holds is not written. A directory named "pmv_calc.ini" is the settings
 # file, even with one in the root of the drive, which is loaded and saved
-# once the directory has gone. No message but the range's, exit code 0.
+# once the directory has gone. Moved into folders so deep that its path
+# passes 260 characters, the program still copies a case, and writes
+# nothing in a drive's root. No message but the range's, exit code 0.
 source "$(dirname "$0")/lib.sh"
 e2e_init "$1" "Łódź 中文"
 
@@ -60,4 +62,12 @@ calc_finish
 expect_file "$root" '[LASTVALUES]\r\nmet=3.00\r\nTr=24.50\r\nRH=50.00\r\nv=0.08\r\nclo=1.00\r\n'`
   `'mrt=24.50\r\npmv=0.00\r\nppd=95.00\r\n'
 rm "$root"
-e2e_done pmv_calc.exe pmv_data.txt # no settings file beside it
+
+deep=$(printf 'd%.0s' {1..100}) && deep=$deep/$deep/$deep
+mkdir -p "$DIR/$deep" && mv "$DIR/pmv_calc.exe" "$DIR/$deep" && PROGRAM=$DIR/$deep/pmv_calc.exe
+calc_start
+click $IDC_EXECUTE
+expect_soon "clipboard" "$(report_hex 1.00 1.00 24.50 24.50 0.08 50.00 0.38 7.98)" tool clipboard
+press Escape
+calc_finish
+e2e_done pmv_data.txt "$deep/pmv_calc.exe" "$deep/pmv_data.txt" # no settings file beside it
