@@ -64,16 +64,6 @@ TEST(Report, PathBesideTheProgram) {
   EXPECT_STREQ(path, "");
 }
 
-TEST(Report, TextOfTheFirstAndOfLaterReports) {
-  const std::string expected = data_file("example_report.txt");
-  ASSERT_EQ(expected.size(), 240u);
-  char text[report_text_size];
-  EXPECT_EQ(compose_report(text, sizeof text, example_case(), false), 240);
-  EXPECT_EQ(text, expected);
-  compose_report(text, sizeof text, example_case(), true);
-  EXPECT_EQ(text, "\r\n" + expected);
-}
-
 // The largest doubles make the longest lines; none passes its 500 bytes.
 TEST(Report, LinesStayInTheirBuffer) {
   char text[report_text_size + 1] = {};
