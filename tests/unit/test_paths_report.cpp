@@ -1,5 +1,5 @@
-// Where the program looks for its settings and writes its report, and the
-// report's bytes as the file and the clipboard hold them.
+// Where the program looks for its settings and writes its report, and how
+// long the report's lines may grow.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -7,7 +7,6 @@
 
 #include "app/app_context.h"
 #include "app/report.h"
-#include "tests/unit/support.h"
 
 namespace {
 
@@ -24,11 +23,9 @@ TEST(Paths, DirectoryOfTheProgram) {
       {d258 + "\\e", d258},
       {std::string(300, 'd') + "\\e", ""}}; // longer than a path
   for (const auto &r : rows) {
-    char dst[path_size + 8];
-    std::memset(dst, 'X', sizeof dst);
+    char dst[path_size]; // exactly: AddressSanitizer sees a write past it
     directory_of(dst, r.first.c_str());
     EXPECT_EQ(dst, r.second) << r.first.size();
-    EXPECT_EQ(dst[path_size], 'X') << "written past the buffer";
   }
 }
 
