@@ -1,14 +1,11 @@
 # Shared by the end-to-end journeys: each runs the real pmv_calc.exe from a
 # fresh folder on the Wine prefix's drive C:, drives it with keys and clicks
-# (xdotool) and checks what a user sees or gets, read with e2e_tool.exe.
-# WINE_ROOT and DISPLAY come from scripts/wine-tests.sh. Waits poll a
-# condition and give up after E2E_TIMEOUT seconds.
+# (xdotool) and checks what a user sees or gets, read with e2e_tool.exe. Run
+# by scripts/wine-tests.sh; waits give up after E2E_TIMEOUT seconds.
 set -uo pipefail
+shopt -s extglob
 
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
+fail() { echo "FAIL: $*" >&2; exit 1; }
 
 ROOT=$(realpath "$(dirname "${BASH_SOURCE[0]}")/../..")
 [[ -n ${WINE_ROOT:-} && -n ${DISPLAY:-} ]] || fail "run through scripts/wine-tests.sh"
@@ -18,9 +15,7 @@ source "$ROOT/scripts/wine-env.sh" # the prefix, and wait_until
 eval "$(sed -n 's/^#define \(IDC_[A-Z_]*\) \([0-9]*\)$/\1=\2/p' "$ROOT/app/resource.h")"
 CAPTION=$(sed -n 's/^CAPTION "\(.*\)"/\1/p' "$ROOT/res/pmv_calc.rc")
 TITLE='Vexlin PMV calculator' # every message box: one blank
-E2E_TIMEOUT=${E2E_TIMEOUT:-30}
-DATA=$ROOT/tests/data
-CALC_PID= HOLDER_PID= DONE=
+E2E_TIMEOUT=${E2E_TIMEOUT:-30} CALC_PID= HOLDER_PID= DONE=
 
 # $1: the path of pmv_calc.exe, as CTest passes it; $2: the name of its
 # folder, by default the journey's.
@@ -49,18 +44,17 @@ files_elsewhere() {
 }
 
 nothing_written_elsewhere() {
-  local change
-  change=$(diff <(echo "$ELSEWHERE") <(files_elsewhere)) ||
-    fail "a file outside the program's folder appeared or changed (<: before, >: now):"$'\n'"$change"
+  local d
+  d=$(diff <(echo "$ELSEWHERE") <(files_elsewhere)) || fail "written outside the program's folder:"$'\n'"$d"
 }
 
 # Every journey ends here, before the clean-up: beside the program only files
 # that match the patterns, and nothing new or changed elsewhere.
 e2e_done() { # pattern...
-  local file pattern
+  local file patterns
+  patterns=$(IFS='|' && echo "$*")
   while IFS= read -r file; do
-    for pattern; do [[ $file == $pattern ]] && continue 2; done
-    fail "an unexpected file in the program's folder: $file"
+    [[ $file == @($patterns) ]] || fail "an unexpected file in the program's folder: $file"
   done < <(cd "$DIR" && find . -type f -printf '%P\n')
   nothing_written_elsewhere
   DONE=1
@@ -82,8 +76,8 @@ wait_for() { wait_until "$E2E_TIMEOUT" "${@:2}" || fail "timed out waiting for $
 tool() { (cd "$DIR" && wine "$TOOL" "$@" 2>/dev/null); }
 shown() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
 gone() { ! shown "$1"; }
-ended() { ! kill -0 "$CALC_PID" 2>/dev/null; }
-field_is() { [[ $(tool field "$CAPTION" "$1") == "$2" ]]; }
+output_is() { [[ $("${@:2}" 2>/dev/null) == "$1" ]]; } # text, command...
+field_is() { output_is "$2" tool field "$CAPTION" "$1"; }
 focus_is() { # id [start end]
   local got
   got=$(tool focus "$CAPTION") || return 1
@@ -102,10 +96,9 @@ calc_start() { # from its folder, until the dialog is up with the focus on "Clos
 }
 
 calc_finish() { # waits for the end without a message; exit code 0
-  wait_for "the program to end" eval 'ended || shown "$TITLE"'
+  wait_for "the program to end" eval '! kill -0 "$CALC_PID" 2>/dev/null || shown "$TITLE"'
   no_message
-  local code=0
-  wait "$CALC_PID" || code=$?
+  local code=0 && wait "$CALC_PID" || code=$?
   CALC_PID=
   expect_eq "exit code" "$code" 0
 }
@@ -116,10 +109,7 @@ rect() { # [id]: LEFT TOP RIGHT BOTTOM of the dialog or of one of its controls
   read -r LEFT TOP RIGHT BOTTOM <<<"$r"
 }
 
-click() { # id
-  rect "$1"
-  xdotool mousemove $(((LEFT + RIGHT) / 2)) $(((TOP + BOTTOM) / 2)) click 1
-}
+click() { rect "$1" && xdotool mousemove $(((LEFT + RIGHT) / 2)) $(((TOP + BOTTOM) / 2)) click 1; }
 
 tab_and_type() { # id text [key]: Tab (or the key) into the field, which selects its text,
   press "${3:-Tab}" # and type over it
@@ -128,30 +118,22 @@ tab_and_type() { # id text [key]: Tab (or the key) into the field, which selects
   wait_for "\"$2\" in field $1" field_is "$1" "${2:0:16}" # the typing limit
 }
 
+FIELDS="$IDC_MET $IDC_CLO $IDC_TA $IDC_TR $IDC_VEL $IDC_RH $IDC_PMV $IDC_PPD" # dialog order
 type_inputs() { # met clo ta tr vel rh, from the focus on "Close"
   local id
-  for id in $IDC_MET $IDC_CLO $IDC_TA $IDC_TR $IDC_VEL $IDC_RH; do
-    tab_and_type $id "$1"
-    shift
-  done
+  for id in ${FIELDS% * *}; do tab_and_type $id "$1" && shift; done
 }
-
-expect_fields() { # texts of the eight fields in dialog order
+expect_fields() { # texts of the eight fields
   local id
-  for id in $IDC_MET $IDC_CLO $IDC_TA $IDC_TR $IDC_VEL $IDC_RH $IDC_PMV $IDC_PPD; do
-    expect_eq "field $id" "$(tool field "$CAPTION" $id)" "$1"
-    shift
-  done
+  for id in $FIELDS; do expect_eq "field $id" "$(tool field "$CAPTION" $id)" "$1" && shift; done
 }
 
 # For what the program writes after it has shown the results: waits until
 # the command gives the expected text, then compares, so that a failure
 # shows what was there.
 expect_soon() { # description, expected, command...
-  local what=$1 want=$2 deadline=$((SECONDS + E2E_TIMEOUT))
-  shift 2
-  until [[ $("$@" 2>/dev/null) == "$want" ]] || ((SECONDS >= deadline)); do sleep 0.05; done
-  expect_eq "$what" "$("$@" 2>/dev/null)" "$want"
+  wait_until "$E2E_TIMEOUT" output_is "$2" "${@:3}"
+  expect_eq "$1" "$("${@:3}" 2>/dev/null)" "$2"
 }
 file_hex() { hex <"$1"; }
 
@@ -166,9 +148,8 @@ expect_file() { # path, expected bytes (printf %b escapes); an empty file is a f
 report() { # [met clo ta tr vel rh pmv ppd] [later]
   [[ ${*: -1} == later ]] && printf '\r\n' && set -- "${@:1:$#-1}"
   LC_ALL=C awk -F'\t' -v OFS='\t' -v v="$*" 'BEGIN { n = split(v, a, " ") }
-    n && NR > 1 { $2 = a[NR - 1] } 1' "$DATA/example_report.txt"
+    n && NR > 1 { $2 = a[NR - 1] } 1' "$ROOT/tests/data/example_report.txt"
 }
-report_hex() { report "$@" | hex; }
 
 # The range message: its text under the application's title, closed with
 # Enter; then the field has the focus with its whole text selected.

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # First start with no "pmv_calc.ini": the defaults, the dialog centred, the
 # focus on "Close". A settings file made while the program runs is not used
-# before the next start: Enter at once presses Close and saves nothing. Enter
-# in a field does nothing, and Escape or Alt+F4 end the program without
-# saving; Close saves the eight values into the empty file. No settings file
-# appears anywhere else, and no report.
+# before the next start: Enter at once presses Close and saves nothing, nor
+# creates a file anywhere. Enter in a field does nothing, Escape or Alt+F4
+# end the program without saving; Close saves the eight values into the
+# empty file. No report without Execute.
 source "$(dirname "$0")/lib.sh"
 e2e_init "$1"
 

@@ -1,8 +1,7 @@
-// The end-to-end tests' helper, run under Wine beside the calculator: it
-// reads what X cannot show (control texts, the focus, the clipboard's exact
-// bytes) and plays another program. CAPTION is the exact caption of a
-// top-level window; exit code 1 when the window, control or clipboard text
-// is not there.
+// The end-to-end tests' helper, run under Wine beside the calculator: reads
+// what X cannot show (control texts, the focus, the clipboard's exact bytes)
+// and plays another program. CAPTION is a top-level window's exact caption;
+// exit code 1 when the window, control or clipboard text is not there.
 //   clipboard | unicode                  the CF_TEXT or CF_UNICODETEXT bytes as hex
 //   field | rect | settext CAPTION [ID] [TEXT]   (a message's text: ID 65535)
 //   focus CAPTION                        "ID START END" of the focused control
@@ -46,9 +45,7 @@ int hold(const char *path, const char *signal) {
   CloseHandle(CreateFileA(signal, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
   for (int i = 0; i < 12000 && GetFileAttributesA(signal) != INVALID_FILE_ATTRIBUTES; ++i)
     Sleep(10);
-  if (clipboard) return !CloseClipboard();
-  CloseHandle(file);
-  return 0;
+  return clipboard ? !CloseClipboard() : !CloseHandle(file);
 }
 
 } // namespace
