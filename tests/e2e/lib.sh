@@ -1,57 +1,83 @@
 # Shared by the end-to-end journeys: each runs the real pmv_calc.exe from a
 # fresh folder on the Wine prefix's drive C:, drives it with keys and clicks
-# (xdotool) and checks what a user sees or gets, read with e2e_tool.exe.
-# WINEPREFIX and DISPLAY come from scripts/test.sh. Waits poll a condition
-# and give up after E2E_TIMEOUT seconds.
+# (xdotool) and checks what a user sees or gets, read with e2e_tool.exe. Run
+# by scripts/wine-tests.sh; waits give up after E2E_TIMEOUT seconds.
 set -uo pipefail
+shopt -s extglob
 
-CAPTION='Vexlin PMV  calculator' # the dialog: two blanks
-TITLE='Vexlin PMV calculator'    # every message box: one blank
-IDC_CLOSE=1000 IDC_MET=1002 IDC_CLO=1003 IDC_TA=1004 IDC_TR=1005 IDC_VEL=1006 IDC_RH=1007
-IDC_PMV=1015 IDC_PPD=1016 IDC_EXECUTE=1020
-E2E_TIMEOUT=${E2E_TIMEOUT:-30}
-DATA=$(realpath "$(dirname "${BASH_SOURCE[0]}")/../data")
-CALC_PID= HOLDER_PID=
+fail() { echo "FAIL: $*" >&2; exit 1; }
 
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
+ROOT=$(realpath "$(dirname "${BASH_SOURCE[0]}")/../..")
+[[ -n ${WINE_ROOT:-} && -n ${DISPLAY:-} ]] || fail "run through scripts/wine-tests.sh"
+source "$ROOT/scripts/wine-env.sh" # the prefix, and wait_until
+# The control ids as the program has them, and the dialog's caption (two
+# blanks) from its template, whose bytes a test of their own holds.
+eval "$(sed -n 's/^#define \(IDC_[A-Z_]*\) \([0-9]*\)$/\1=\2/p' "$ROOT/app/resource.h")"
+CAPTION=$(sed -n 's/^CAPTION "\(.*\)"/\1/p' "$ROOT/res/pmv_calc.rc")
+TITLE='Vexlin PMV calculator' # every message box: one blank
+E2E_TIMEOUT=${E2E_TIMEOUT:-30} CALC_PID= HOLDER_PID= DONE=
 
 # $1: the path of pmv_calc.exe, as CTest passes it; $2: the name of its
 # folder, by default the journey's.
 e2e_init() {
-  EXE=$(realpath "$1")
-  TOOL=$(dirname "$EXE")/e2e-tools/e2e_tool.exe
-  [[ -f $EXE && -f $TOOL && -n ${WINEPREFIX:-} && -n ${DISPLAY:-} ]] ||
-    fail "run through scripts/test.sh: no program, tool, prefix or display"
-  # The program looks for its settings in the root of the current drive too.
-  [[ ! -e $WINEPREFIX/drive_c/pmv_calc.ini ]] || fail "C:\\pmv_calc.ini exists in the prefix"
+  TOOL=$(dirname "$(realpath "$1")")/e2e-tools/e2e_tool.exe
+  [[ -f $1 && -f $TOOL ]] || fail "no program or tool"
+  # The program looks for its settings in the root of the current drive too:
+  # one that a failed run left there would be read.
+  local root_ini=$WINEPREFIX/drive_c/pmv_calc.ini
+  [[ ! -e $root_ini ]] || { rm -r "$root_ini" && echo "removed a C:\\pmv_calc.ini left behind" >&2; }
   DIR="$WINEPREFIX/drive_c/e2e/${2:-$(basename "$0" .sh)}.$$"
-  rm -rf "$DIR" && mkdir -p "$DIR" && cp "$EXE" "$DIR/pmv_calc.exe"
+  rm -rf "$DIR" && mkdir -p "$DIR" && cp "$1" "$DIR/pmv_calc.exe"
+  PROGRAM=$DIR/pmv_calc.exe
+  ELSEWHERE=$(files_elsewhere)
   trap cleanup EXIT
 }
 
-cleanup() {
-  [[ -n $HOLDER_PID ]] && release
-  [[ -n $CALC_PID ]] && kill "$CALC_PID" 2>/dev/null
-  rm -rf "$DIR" "$WINEPREFIX/drive_c/pmv_calc.ini"
+# Every file of the prefix outside the program's folder, but the registry,
+# which Wine itself rewrites, and those in the Unix root, Wine's Z:\, where a
+# path beginning with "/" lands: with size and time.
+files_elsewhere() {
+  local p=$WINEPREFIX
+  { find "$p" -path "$DIR" -prune -o -type f ! -path "$p/system.reg" ! -path "$p/user.reg" \
+    ! -path "$p/userdef.reg" -printf '%p %s %T@\n'
+    find / -maxdepth 1 -type f -printf '%p %s %T@\n'; } 2>/dev/null | LC_ALL=C sort
 }
 
-wait_for() { # description, command...
-  local what=$1 deadline=$((SECONDS + E2E_TIMEOUT))
-  shift
-  until "$@"; do
-    ((SECONDS < deadline)) || fail "timed out waiting for $what"
-    sleep 0.05
-  done
+nothing_written_elsewhere() {
+  local d
+  d=$(diff <(echo "$ELSEWHERE") <(files_elsewhere)) || fail "written outside the program's folder:"$'\n'"$d"
 }
+
+# Every journey ends here, before the clean-up: beside the program only files
+# that match the patterns, and nothing new or changed elsewhere.
+e2e_done() { # pattern...
+  local file patterns
+  patterns=$(IFS='|' && echo "$*")
+  while IFS= read -r file; do
+    [[ $file == @($patterns) ]] || fail "an unexpected file in the program's folder: $file"
+  done < <(cd "$DIR" && find . -type f -printf '%P\n')
+  nothing_written_elsewhere
+  DONE=1
+  echo ok
+}
+
+cleanup() {
+  local status=$?
+  [[ -n $CALC_PID ]] && kill "$CALC_PID" 2>/dev/null
+  [[ -n $HOLDER_PID ]] && kill "$HOLDER_PID" 2>/dev/null
+  rm -rf "$DIR"
+  # What a faulty program left in the Unix root, now that it has been seen.
+  grep -q '^/pmv_data.txt ' <<<"$ELSEWHERE" || rm -f /pmv_data.txt
+  [[ $status != 0 || -n $DONE ]] || fail "the journey ended without its last checks"
+}
+
+wait_for() { wait_until "$E2E_TIMEOUT" "${@:2}" || fail "timed out waiting for $1"; }
 
 tool() { (cd "$DIR" && wine "$TOOL" "$@" 2>/dev/null); }
 shown() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
 gone() { ! shown "$1"; }
-ended() { ! kill -0 "$CALC_PID" 2>/dev/null; }
-field_is() { [[ $(tool field "$CAPTION" "$1") == "$2" ]]; }
+output_is() { [[ $("${@:2}" 2>/dev/null) == "$1" ]]; } # text, command...
+field_is() { output_is "$2" tool field "$CAPTION" "$1"; }
 focus_is() { # id [start end]
   local got
   got=$(tool focus "$CAPTION") || return 1
@@ -62,72 +88,67 @@ expect_eq() { [[ $2 == "$3" ]] || fail "$1: got [$2], expected [$3]"; }
 hex() { od -An -tx1 -v | tr -d ' \n'; }
 no_message() { gone "$TITLE" || fail "a message appeared: $(tool field "$TITLE" 65535)"; }
 
-calc_start() { # in its folder, until the dialog is up with the focus on "Close"
-  (cd "$DIR" && exec wine pmv_calc.exe) </dev/null >/dev/null 2>&1 &
+calc_start() { # from its folder, until the dialog is up with the focus on "Close"
+  (cd "${PROGRAM%/*}" && exec wine "${PROGRAM##*/}") </dev/null >/dev/null 2>&1 &
   CALC_PID=$!
   wait_for "the calculator's window" shown "$CAPTION"
   wait_for "the focus on Close" focus_is $IDC_CLOSE
 }
 
 calc_finish() { # waits for the end without a message; exit code 0
-  wait_for "the program to end" eval 'ended || shown "$TITLE"'
+  wait_for "the program to end" eval '! kill -0 "$CALC_PID" 2>/dev/null || shown "$TITLE"'
   no_message
-  local code=0
-  wait "$CALC_PID" || code=$?
+  local code=0 && wait "$CALC_PID" || code=$?
   CALC_PID=
   expect_eq "exit code" "$code" 0
 }
 
-click() { # id
-  read -r left top right bottom <<<"$(tool rect "$CAPTION" "$1")" || fail "no control $1"
-  xdotool mousemove $(((left + right) / 2)) $(((top + bottom) / 2)) click 1
+rect() { # [id]: LEFT TOP RIGHT BOTTOM of the dialog or of one of its controls
+  local r
+  r=$(tool rect "$CAPTION" "$@") && [[ -n $r ]] || fail "no window or control $*"
+  read -r LEFT TOP RIGHT BOTTOM <<<"$r"
 }
+
+click() { rect "$1" && xdotool mousemove $(((LEFT + RIGHT) / 2)) $(((TOP + BOTTOM) / 2)) click 1; }
 
 tab_and_type() { # id text [key]: Tab (or the key) into the field, which selects its text,
   press "${3:-Tab}" # and type over it
   wait_for "the focus in field $1" focus_is "$1" 0 "$(tool field "$CAPTION" "$1" | wc -c)"
   xdotool type --delay 20 -- "$2"
-  wait_for "\"$2\" in field $1" field_is "$1" "$2"
+  wait_for "\"$2\" in field $1" field_is "$1" "${2:0:16}" # the typing limit
 }
 
+FIELDS="$IDC_MET $IDC_CLO $IDC_TA $IDC_TR $IDC_VEL $IDC_RH $IDC_PMV $IDC_PPD" # dialog order
 type_inputs() { # met clo ta tr vel rh, from the focus on "Close"
   local id
-  for id in $IDC_MET $IDC_CLO $IDC_TA $IDC_TR $IDC_VEL $IDC_RH; do
-    tab_and_type $id "$1"
-    shift
-  done
+  for id in ${FIELDS% * *}; do tab_and_type $id "$1" && shift; done
 }
-
-expect_fields() { # texts of the eight fields in dialog order
+expect_fields() { # texts of the eight fields
   local id
-  for id in $IDC_MET $IDC_CLO $IDC_TA $IDC_TR $IDC_VEL $IDC_RH $IDC_PMV $IDC_PPD; do
-    expect_eq "field $id" "$(tool field "$CAPTION" $id)" "$1"
-    shift
-  done
+  for id in $FIELDS; do expect_eq "field $id" "$(tool field "$CAPTION" $id)" "$1" && shift; done
 }
 
 # For what the program writes after it has shown the results: waits until
 # the command gives the expected text, then compares, so that a failure
 # shows what was there.
 expect_soon() { # description, expected, command...
-  local what=$1 want=$2 deadline=$((SECONDS + E2E_TIMEOUT))
-  shift 2
-  until [[ $("$@" 2>/dev/null) == "$want" ]] || ((SECONDS >= deadline)); do sleep 0.05; done
-  expect_eq "$what" "$("$@" 2>/dev/null)" "$want"
+  wait_until "$E2E_TIMEOUT" output_is "$2" "${@:3}"
+  expect_eq "$1" "$("${@:3}" 2>/dev/null)" "$2"
 }
 file_hex() { hex <"$1"; }
 
-expect_file() { # path, expected bytes (printf %b escapes)
+expect_file() { # path, expected bytes (printf %b escapes); an empty file is a file
+  [[ -f $1 ]] || fail "no file $1"
   expect_eq "bytes of $1" "$(hex <"$1")" "$(printf '%b' "$2" | hex)"
 }
 
-# The report of the example case (tests/data/example_report.txt) as hex,
-# after the empty line of a later report of the process with "later".
-report_hex() { { [[ ${1:-} == later ]] && printf '\r\n'; cat "$DATA/example_report.txt"; } | hex; }
-
-# The example's report with another metabolic rate, PMV and PPD: the bytes.
-report_with() { # met pmv ppd
-  sed "s/\t1\.20\t/\t$1\t/; s/\t-0\.12\t/\t$2\t/; s/\t5\.28\t/\t$3\t/" "$DATA/example_report.txt"
+# The example's report (tests/data/example_report.txt), or one with the
+# eight values of another case; "later" puts the empty line of a later
+# report of the process first.
+report() { # [met clo ta tr vel rh pmv ppd] [later]
+  [[ ${*: -1} == later ]] && printf '\r\n' && set -- "${@:1:$#-1}"
+  LC_ALL=C awk -F'\t' -v OFS='\t' -v v="$*" 'BEGIN { n = split(v, a, " ") }
+    n && NR > 1 { $2 = a[NR - 1] } 1' "$ROOT/tests/data/example_report.txt"
 }
 
 # The range message: its text under the application's title, closed with
@@ -144,7 +165,9 @@ ini_of() { # Tr RH v met clo mrt pmv ppd: the settings as the program writes the
   printf '[LASTVALUES]\\r\\nTr=%s\\r\\nRH=%s\\r\\nv=%s\\r\\nmet=%s\\r\\nclo=%s\\r\\nmrt=%s\\r\\npmv=%s\\r\\nppd=%s\\r\\n' "$@"
 }
 
-hold() { # file: another program holds it open for reading until `release`
+# Another program holds the file open for reading, or the clipboard open,
+# until `release`.
+hold() { # file | "clipboard"
   rm -f "$DIR/held"
   (cd "$DIR" && exec wine "$TOOL" hold "$1" held) </dev/null >/dev/null 2>&1 &
   HOLDER_PID=$!
@@ -153,6 +176,6 @@ hold() { # file: another program holds it open for reading until `release`
 
 release() {
   rm -f "$DIR/held"
-  wait "$HOLDER_PID"
+  wait "$HOLDER_PID" || fail "the other program could not hold what it held"
   HOLDER_PID=
 }

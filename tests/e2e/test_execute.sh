@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # A case typed with a comma and a metabolic rate of more decimals than its
 # field shows, and "Execute" clicked: the full value is computed and the rate
-# shown rounded; the report file and the clipboard hold the same bytes, the
-# settings file is untouched. Enter on the clicked button repeats it with the
-# rate as shown; a later report starts with an empty line. Then a valid rate
-# and two bad fields: one message, for the first, that field selected,
-# nothing computed or written, but the rate is kept, and saved by "Close",
-# which stops at a bad rate typed after that; a field takes 16 characters.
-# A later start under a Japanese locale shows what was saved, and its first
-# report starts with the header; the Unicode text on the clipboard has "°".
+# shown rounded; report file and clipboard hold the same bytes, the settings
+# are untouched. Enter on the clicked button repeats it with the rate as
+# shown; a later report starts with an empty line. Two bad fields: one
+# message, for the first, that field selected, nothing computed or written,
+# the fields before it kept. "Close" saves up to its own first bad field, of
+# 16 typed characters. Started again under code page 932, renamed "ソフト.exe"
+# (ソ is 0x83 0x5C, a backslash), it shows what was saved; Execute, while
+# another program holds the clipboard a moment, writes the report beside it,
+# header first, then copies it, "°" in the Unicode text. Close saves; no other
+# file appears.
 source "$(dirname "$0")/lib.sh"
 e2e_init "$1"
 
@@ -17,41 +19,47 @@ calc_start
 type_inputs 1.24 0,5 23 26 0.1 45
 click $IDC_EXECUTE
 wait_for "PMV" field_is $IDC_PMV "-0.03"
-no_message
 expect_fields " 1.2" " 0.5" "23.0" "26.0" "0.10" "45.0" "-0.03" " 5.0"
-first=$(report_with 1.24 -0.03 5.02 | hex)
+first=$(report 1.24 0.50 23.00 26.00 0.10 45.00 -0.03 5.02 | hex)
 expect_soon "report" "$first" file_hex "$DIR/pmv_data.txt"
 expect_soon "clipboard" "$first" tool clipboard
 expect_file "$DIR/pmv_calc.ini" ""
 
 wait_for "the focus on Execute" focus_is $IDC_EXECUTE
 press Return
-wait_for "the later report on the clipboard" eval '[[ $(tool clipboard) == $(report_hex later) ]]'
-expect_eq "later report" "$(hex <"$DIR/pmv_data.txt")" "$(report_hex later)"
+wait_for "the later report on the clipboard" eval '[[ $(tool clipboard) == $(report later | hex) ]]'
+expect_eq "later report" "$(hex <"$DIR/pmv_data.txt")" "$(report later | hex)"
 
 press Tab # round to "Close"
 wait_for "the focus on Close" focus_is $IDC_CLOSE
-type_inputs 2 9 24 27 0.2 0
+type_inputs 2 0.8 24 27 9 0
 click $IDC_EXECUTE
-expect_refusal "0.00 ... 2.00 !" $IDC_CLO
-no_message
-expect_fields "2" "9" "24" "27" "0.2" "0" "-0.12" " 5.3"
-expect_eq "report" "$(hex <"$DIR/pmv_data.txt")" "$(report_hex later)"
-xdotool type --delay 20 12345678901234567
-wait_for "16 characters" field_is $IDC_CLO 1234567890123456
-tab_and_type $IDC_MET x shift+Tab
-
+expect_refusal "0.00 ... 1.00 !" $IDC_VEL
+expect_fields "2" "0.8" "24" "27" "9" "0" "-0.12" " 5.3"
+expect_eq "report" "$(hex <"$DIR/pmv_data.txt")" "$(report later | hex)"
+xdotool type --delay 20 0.3 # over the selected "9": good, but behind a bad field
+wait_for "0.3" field_is $IDC_VEL 0.3
+tab_and_type $IDC_TR 12345678901234567 shift+Tab
+tab_and_type $IDC_TA 25 shift+Tab
 click $IDC_CLOSE
 calc_finish
-expect_file "$DIR/pmv_calc.ini" "$(ini_of 23.00 45.00 0.10 2.00 0.50 26.00 -0.12 5.28)"
+# Air temperature read by Close; the radiant one as the refused Execute read it.
+expect_file "$DIR/pmv_calc.ini" "$(ini_of 25.00 45.00 0.10 2.00 0.80 27.00 -0.12 5.28)"
 
 export LC_ALL=ja_JP.UTF-8 # code page 932, where the byte 0xB0 is a katakana sign
+mv "$DIR/pmv_calc.exe" "$DIR/ソフト.exe" && PROGRAM=$DIR/ソフト.exe
 calc_start
-expect_fields " 2.0" " 0.5" "23.0" "26.0" "0.10" "45.0" "-0.12" " 5.3"
+expect_fields " 2.0" " 0.8" "25.0" "27.0" "0.10" "45.0" "-0.12" " 5.3"
+hold clipboard
 click $IDC_EXECUTE
-expect_soon "report" "$(report_with 2.00 0.93 23.20 | hex)" file_hex "$DIR/pmv_data.txt"
-expect_eq "plain text" "$(tool clipboard)" "$(report_with 2.00 0.93 23.20 | hex)"
-expect_eq "Unicode text" "$(tool unicode)" "$(report_with 2.00 0.93 23.20 | iconv -f cp1252 -t utf-16le | hex)"
-press Escape
+wait_for "PMV" field_is $IDC_PMV "1.42"
+sleep 0.3 # while the program waits for the clipboard
+release
+case=(2.00 0.80 25.00 27.00 0.10 45.00 1.42 46.50)
+expect_soon "report" "$(report "${case[@]}" | hex)" file_hex "$DIR/pmv_data.txt"
+expect_soon "plain text" "$(report "${case[@]}" | hex)" tool clipboard
+expect_eq "Unicode text" "$(tool unicode)" "$(report "${case[@]}" | iconv -f cp1252 -t utf-16le | hex)"
+click $IDC_CLOSE
 calc_finish
-echo ok
+expect_file "$DIR/pmv_calc.ini" "$(ini_of 25.00 45.00 0.10 2.00 0.80 27.00 1.42 46.50)"
+e2e_done ソフト.exe pmv_calc.ini pmv_data.txt

@@ -9,6 +9,7 @@
 
 #include <cwchar>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/app_context.h"
@@ -209,17 +210,20 @@ TEST_F(App, NoMemoryIsShownOnce) {
     EXPECT_EQ(GlobalFlags(locked), static_cast<UINT>(GMEM_INVALID_HANDLE));
     ASSERT_EQ(box_calls.size(), 1u) << from_memory;
     EXPECT_EQ(box_calls[0].text, "Not enough memory!");
+    EXPECT_EQ(box_calls[0].owner, nullptr);
+    EXPECT_EQ(box_calls[0].caption, "Vexlin PMV calculator");
     EXPECT_EQ(box_calls[0].flags, static_cast<UINT>(MB_ICONINFORMATION | MB_TASKMODAL));
   }
 }
 
-std::vector<UINT> beeps;
+// Each beep's type, and the number of messages shown before it.
+std::vector<std::pair<UINT, std::size_t>> beeps;
 BOOL WINAPI recorded_beep(UINT type) {
-  beeps.push_back(type);
+  beeps.emplace_back(type, box_calls.size());
   return TRUE;
 }
 
-// A refused input beeps with the default sound and shows its range; read
+// A refused input beeps with the default sound, then shows its range; read
 // silently, as "Close" reads, it does neither. The value stays either way.
 TEST_F(App, RefusedInputBeepsOnlyWithItsMessage) {
   const ImportPatch beep("MessageBeep", recorded_beep);
@@ -230,11 +234,27 @@ TEST_F(App, RefusedInputBeepsOnlyWithItsMessage) {
   EXPECT_TRUE(beeps.empty() && box_calls.empty());
   EXPECT_EQ(read_input_field(owner, IDC_CLO, &clo, 0.0, 2.0, 1), -1);
   EXPECT_EQ(clo, 0.5);
-  EXPECT_EQ(beeps, std::vector<UINT>{0});
+  EXPECT_EQ(beeps, (std::vector<std::pair<UINT, std::size_t>>{{0, 0}}));
   ASSERT_EQ(box_calls.size(), 1u);
   EXPECT_EQ(box_calls[0].text, "0.00 ... 2.00 !");
   EXPECT_EQ(box_calls[0].owner, owner); // the dialog, disabled while it is up
   EXPECT_EQ(box_calls[0].flags, static_cast<UINT>(MB_ICONINFORMATION));
+}
+
+std::vector<int> reads;
+UINT WINAPI recorded_read(HWND, int id, LPSTR text, int size) {
+  static const char *const good[] = {"2", "1", "25", "26", "0.1", "45"}; // IDC_MET to IDC_RH
+  reads.push_back(id);
+  lstrcpynA(text, id >= IDC_MET && id <= IDC_RH ? good[id - IDC_MET] : "", size);
+  return static_cast<UINT>(lstrlenA(text));
+}
+
+// The inputs are read in the dialog's order, metabolic rate first: the
+// first refused one in that order is the one whose message is shown.
+TEST_F(App, InputsAreReadInTheDialogsOrder) {
+  const ImportPatch read("GetDlgItemTextA", recorded_read);
+  EXPECT_EQ(read_all_inputs(owner, 0), 0);
+  EXPECT_EQ(reads, (std::vector<int>{IDC_MET, IDC_CLO, IDC_TA, IDC_TR, IDC_VEL, IDC_RH}));
 }
 
 std::wstring module_name;

@@ -58,12 +58,10 @@ void CALLBACK drive_box(HWND, UINT, UINT_PTR timer, DWORD) {
     fonts += commands_sent == 0 && SendDlgItemMessageA(box, id, WM_GETFONT, 0, 0) == font;
   if (commands_sent < 3) {
     SendMessageA(box, WM_COMMAND, static_cast<WPARAM>(3 + commands_sent), 0);
+  } else if (commands_sent == 3 && ending == 0) {
+    PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
   } else if (commands_sent == 3) {
-    if (ending == 0) {
-      PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
-    } else {
-      SendMessageA(box, WM_COMMAND, static_cast<WPARAM>(ending), 0);
-    }
+    SendMessageA(box, WM_COMMAND, static_cast<WPARAM>(ending), 0);
   } else if (commands_sent == 50) { // still open after half a second
     EndDialog(box, -1);
     KillTimer(nullptr, timer);

@@ -1,13 +1,13 @@
-// The end-to-end tests' helper, run under Wine beside the calculator: it
-// reads what X cannot show (control texts, the focus, the clipboard's exact
-// bytes) and plays another program. CAPTION is the exact caption of a
-// top-level window; exit code 1 when the window, control or clipboard text
-// is not there.
+// The end-to-end tests' helper, run under Wine beside the calculator: reads
+// what X cannot show (control texts, the focus, the clipboard's exact bytes)
+// and plays another program. CAPTION is a top-level window's exact caption;
+// exit code 1 when the window, control or clipboard text is not there.
 //   clipboard | unicode                  the CF_TEXT or CF_UNICODETEXT bytes as hex
 //   field | rect | settext CAPTION [ID] [TEXT]   (a message's text: ID 65535)
 //   focus CAPTION                        "ID START END" of the focused control
-//   hold PATH SIGNAL                     holds the file open to read, shared with
-//                                        readers, until SIGNAL it made is deleted
+//   hold PATH|clipboard SIGNAL           holds the file open to read, shared with
+//                                        readers, or the clipboard open, until
+//                                        SIGNAL it made is deleted
 #include <windows.h>
 
 #include <fcntl.h>
@@ -37,14 +37,15 @@ int print_clipboard(UINT format) {
 }
 
 int hold(const char *path, const char *signal) {
-  const HANDLE file =
-      CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return 1;
+  const bool clipboard = std::strcmp(path, "clipboard") == 0;
+  const HANDLE file = clipboard ? nullptr
+                                : CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                              OPEN_EXISTING, 0, nullptr);
+  if (clipboard ? !OpenClipboard(nullptr) : file == INVALID_HANDLE_VALUE) return 1;
   CloseHandle(CreateFileA(signal, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
   for (int i = 0; i < 12000 && GetFileAttributesA(signal) != INVALID_FILE_ATTRIBUTES; ++i)
     Sleep(10);
-  CloseHandle(file);
-  return 0;
+  return clipboard ? !CloseClipboard() : !CloseHandle(file);
 }
 
 } // namespace
