@@ -52,9 +52,9 @@ calc_start
 expect_fields " 2.0" " 0.8" "25.0" "27.0" "0.10" "45.0" "-0.12" " 5.3"
 hold clipboard
 click $IDC_EXECUTE
-wait_for "PMV" field_is $IDC_PMV "1.42"
-sleep 0.3 # while the program waits for the clipboard
+sleep 0.4 # while the program waits for the clipboard
 release
+wait_for "PMV" field_is $IDC_PMV "1.42"
 case=(2.00 0.80 25.00 27.00 0.10 45.00 1.42 46.50)
 expect_soon "report" "$(report "${case[@]}" | hex)" file_hex "$DIR/pmv_data.txt"
 expect_soon "plain text" "$(report "${case[@]}" | hex)" tool clipboard
