@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <cstring>
-#include <cwchar>
 
 std::string clipboard_text(bool *zero_tail) {
   if (!OpenClipboard(nullptr)) return "<busy>";
@@ -68,29 +66,3 @@ int WINAPI record_box(HWND owner, LPCSTR text, LPCSTR caption, UINT flags) {
   SetFocus(nullptr);
   return IDOK;
 }
-
-FILE *documented_wfopen(const wchar_t *path, const wchar_t *mode) {
-  static const auto real = real_function<decltype(_wfopen)>("msvcrt.dll", "_wfopen");
-  const bool known = std::wcschr(L"rwa", mode[0]) != nullptr && mode[0] != L'\0' &&
-                     std::wcsspn(mode + 1, L"+tbcnNSRTD") == std::wcslen(mode + 1);
-  if (!known) {
-    errno = EINVAL;
-    return nullptr;
-  }
-  return real(path, mode);
-}
-
-int WINAPI documented_mb_to_wc(UINT code_page, DWORD flags, LPCSTR text, int length, LPWSTR dest,
-                               int capacity) {
-  static const auto real =
-      real_function<decltype(MultiByteToWideChar)>("kernel32.dll", "MultiByteToWideChar");
-  if (length == 0 || length < -1 || capacity < 0 || (dest == nullptr && capacity != 0)) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return 0;
-  }
-  return real(code_page, flags, text, length, dest, capacity);
-}
-
-std::vector<DWORD> slept;
-
-void WINAPI recorded_sleep(DWORD ms) { slept.push_back(ms); }

@@ -5,7 +5,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -48,19 +47,5 @@ template <class F> F *real_function(const char *dll, const char *name) {
   return reinterpret_cast<F *>(
       reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA(dll), name)));
 }
-
-// Stand-ins that answer as Windows documents, where Wine is more lenient:
-// _wfopen refuses a mode it does not know (EINVAL), MultiByteToWideChar a
-// length that is neither -1 nor positive, or a capacity without a buffer
-// (ERROR_INVALID_PARAMETER). Both
-// call the real function otherwise.
-FILE *documented_wfopen(const wchar_t *path, const wchar_t *mode);
-int WINAPI documented_mb_to_wc(UINT code_page, DWORD flags, LPCSTR text, int length, LPWSTR dest,
-                               int capacity);
-
-// A stand-in for Sleep that records how long it was asked to wait and
-// returns at once.
-extern std::vector<DWORD> slept;
-void WINAPI recorded_sleep(DWORD ms);
 
 #endif

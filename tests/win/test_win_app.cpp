@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cwchar>
 #include <string>
 #include <utility>
@@ -19,6 +20,34 @@
 #include "tests/win/support.h"
 
 namespace {
+
+// Stand-ins that answer as Windows documents where Wine is more lenient:
+// _wfopen refuses a mode it does not know, MultiByteToWideChar a length
+// that is neither -1 nor positive, or a capacity without a buffer.
+FILE *documented_wfopen(const wchar_t *path, const wchar_t *mode) {
+  static const auto real = real_function<decltype(_wfopen)>("msvcrt.dll", "_wfopen");
+  const bool known = std::wcschr(L"rwa", mode[0]) != nullptr && mode[0] != L'\0' &&
+                     std::wcsspn(mode + 1, L"+tbcnNSRTD") == std::wcslen(mode + 1);
+  if (!known) {
+    errno = EINVAL;
+    return nullptr;
+  }
+  return real(path, mode);
+}
+
+int WINAPI documented_mb_to_wc(UINT code_page, DWORD flags, LPCSTR text, int length, LPWSTR dest,
+                               int capacity) {
+  static const auto real =
+      real_function<decltype(MultiByteToWideChar)>("kernel32.dll", "MultiByteToWideChar");
+  if (length == 0 || length < -1 || capacity < 0 || (dest == nullptr && capacity != 0)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
+  return real(code_page, flags, text, length, dest, capacity);
+}
+
+std::vector<DWORD> slept; // what Sleep was asked for; it returns at once
+void WINAPI recorded_sleep(DWORD ms) { slept.push_back(ms); }
 
 class App : public ::testing::Test {
 protected:
@@ -174,10 +203,7 @@ LPVOID WINAPI lock_fails(HGLOBAL block) {
 
 int allocs;
 HGLOBAL WINAPI second_alloc_fails(UINT flags, SIZE_T size) {
-  // Through void (*)(), the generic function pointer that the warning on
-  // casts between function types lets pass.
-  static const auto real = reinterpret_cast<decltype(&GlobalAlloc)>(reinterpret_cast<void (*)()>(
-      GetProcAddress(GetModuleHandleA("kernel32.dll"), "GlobalAlloc")));
+  static const auto real = real_function<decltype(GlobalAlloc)>("kernel32.dll", "GlobalAlloc");
   return ++allocs == 2 ? nullptr : real(flags, size);
 }
 
