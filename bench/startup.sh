@@ -73,10 +73,10 @@ calc_times=$(mktemp)
 empty_times=$(mktemp)
 # One start of each first, not counted: the first start loads Wine's files
 # into the page cache.
-time_start pmv_calc.exe 'Vexlin PMV  calculator' >/dev/null
+time_start pmv_calc.exe "$PMV_CAPTION" >/dev/null
 time_start bench_empty_dialog.exe 'Empty dialog' >/dev/null
 for _ in $(seq 1 "$runs"); do
-  time_start pmv_calc.exe 'Vexlin PMV  calculator' >>"$calc_times"
+  time_start pmv_calc.exe "$PMV_CAPTION" >>"$calc_times"
   time_start bench_empty_dialog.exe 'Empty dialog' >>"$empty_times"
 done
 stats "pmv_calc" "$calc_times"

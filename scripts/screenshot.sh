@@ -7,7 +7,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=$(realpath -m "${1:-docs/screenshot.png}")
-caption='Vexlin PMV  calculator'
 
 # The tested build, whose code the release is: the dialog looks the same.
 # shellcheck source=scripts/wine-env.sh
@@ -28,7 +27,7 @@ start_private_display
 trap stop_private_display EXIT
 prepare_run_prefix
 
-focused() { [[ $(xdotool getwindowfocus getwindowname 2>/dev/null) == "$caption" ]]; }
+focused() { [[ $(xdotool getwindowfocus getwindowname 2>/dev/null) == "$PMV_CAPTION" ]]; }
 computed() { [[ -s $dir/pmv_data.txt ]]; }
 
 (cd "$dir" && exec wine explorer /desktop=pmv_calc,1024x768 pmv_calc.exe) >/dev/null 2>&1 &

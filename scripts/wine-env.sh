@@ -3,6 +3,8 @@
 # persistent wineserver.
 # shellcheck source=scripts/host.sh
 source "$(dirname "${BASH_SOURCE[0]}")/host.sh"
+# The calculator's caption, with its two blanks, as its dialog template has it.
+PMV_CAPTION=$(sed -n 's/^CAPTION "\(.*\)"/\1/p' "$(dirname "${BASH_SOURCE[0]}")/../res/pmv_calc.rc")
 
 # The one choice between the 32-bit and the 64-bit build: the 32-bit one,
 # unless the caller exports WINE_BITS=64 or this host cannot run 32-bit

@@ -13,7 +13,7 @@ source "$ROOT/scripts/wine-env.sh" # the prefix, and wait_until
 # The control ids as the program has them, and the dialog's caption (two
 # blanks) from its template, whose bytes a test of their own holds.
 eval "$(sed -n 's/^#define \(IDC_[A-Z_]*\) \([0-9]*\)$/\1=\2/p' "$ROOT/app/resource.h")"
-CAPTION=$(sed -n 's/^CAPTION "\(.*\)"/\1/p' "$ROOT/res/pmv_calc.rc")
+CAPTION=$PMV_CAPTION
 TITLE='Vexlin PMV calculator' # every message box: one blank
 E2E_TIMEOUT=${E2E_TIMEOUT:-30} CALC_PID= HOLDER_PID= DONE=
 
