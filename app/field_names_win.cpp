@@ -185,7 +185,6 @@ template <class F> bool find_function(HMODULE library, const char *name, F *&fun
 // Never from the program's folder or the search path, where a planted copy
 // would run with the user's rights: oleacc.dll is not a KnownDLL.
 bool load_system_library(const wchar_t *name, HMODULE &library) {
-  if (library != nullptr) return true;
   wchar_t path[MAX_PATH];
   const UINT length = GetSystemDirectoryW(path, MAX_PATH);
   const std::size_t name_length = std::wcslen(name);
