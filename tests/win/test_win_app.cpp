@@ -283,6 +283,7 @@ HRESULT WINAPI no_object(HWND, LONG, REFIID, void **object) {
   *object = nullptr;
   return E_OUTOFMEMORY;
 }
+LRESULT WINAPI no_answer(REFIID, WPARAM, LPUNKNOWN) { return E_OUTOFMEMORY; }
 int own_answers; // the field's own procedure, asked for its object
 LRESULT CALLBACK own_answer(HWND, UINT message, WPARAM, LPARAM) {
   own_answers += message == WM_GETOBJECT;
@@ -290,11 +291,15 @@ LRESULT CALLBACK own_answer(HWND, UINT message, WPARAM, LPARAM) {
 }
 
 // Nothing is loaded before a screen reader asks. Without the library, or
-// when the system makes no object, the field's own procedure answers, as it
-// does for every object but the field's client area.
+// when the system makes no object or cannot hand it over, the field's own
+// procedure answers, as it does for every object but the field's client
+// area. The name asked through IDispatch is the label's too, and COM, which
+// the request started, ends with the dialog.
 TEST_F(App, FieldAnswersItselfWhenItCannotBeNamed) {
   const HWND field = CreateWindowA("EDIT", "", WS_CHILD, 0, 0, 50, 20, owner,
                                    reinterpret_cast<HMENU>(IDC_MET), nullptr, nullptr);
+  CreateWindowA("STATIC", "Metabolic rate [met]", WS_CHILD, 0, 0, 50, 20, owner,
+                reinterpret_cast<HMENU>(IDC_LABEL_MET), nullptr, nullptr);
   SetWindowLongPtrA(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(own_answer));
   const auto ask = [field](LONG object) { return SendMessageA(field, WM_GETOBJECT, 0, object); };
   {
@@ -312,14 +317,30 @@ TEST_F(App, FieldAnswersItselfWhenItCannotBeNamed) {
   ObjectFromLresult(ask(OBJID_CLIENT), __uuidof(IAccessible), 0,
                     reinterpret_cast<void **>(&object));
   ASSERT_NE(object, nullptr);
+  VARIANT self, name;
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  VariantInit(&name);
+  DISPPARAMS child = {&self, nullptr, 1, 0};
+  object->Invoke(DISPID_ACC_NAME, IID_NULL, 0, DISPATCH_PROPERTYGET, &child, &name, nullptr,
+                 nullptr);
+  EXPECT_EQ(name.vt, VT_BSTR);
+  EXPECT_STREQ(name.vt == VT_BSTR ? name.bstrVal : L"", L"Metabolic rate [met]");
+  VariantClear(&name);
   object->Release();
   EXPECT_EQ(own_answers, 2);
   const auto create = access_api.create_std_object;
   access_api.create_std_object = no_object;
   EXPECT_EQ(ask(OBJID_CLIENT), 0);
   access_api.create_std_object = create;
-  EXPECT_EQ(own_answers, 3);
+  const auto hand_over = access_api.lresult_from_object;
+  access_api.lresult_from_object = no_answer;
+  EXPECT_EQ(ask(OBJID_CLIENT), 0);
+  access_api.lresult_from_object = hand_over;
+  EXPECT_EQ(own_answers, 4);
   end_field_names();
+  EXPECT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK) << "COM was not ended";
+  CoUninitialize();
 }
 
 int profile_calls;
