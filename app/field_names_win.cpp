@@ -244,6 +244,8 @@ NamedField *named_field_of(HWND field) {
 
 LRESULT CALLBACK named_field_proc(HWND field, UINT message, WPARAM wparam, LPARAM lparam) {
   NamedField *named = named_field_of(field);
+  // Only the table's fields are given this procedure; one whose identifier
+  // another program changed still gets the default handling.
   if (named == nullptr) return DefWindowProcA(field, message, wparam, lparam);
   // 64-bit Windows sign-extends the object id into lParam.
   if (message == WM_GETOBJECT && static_cast<DWORD>(lparam) == static_cast<DWORD>(OBJID_CLIENT)) {
