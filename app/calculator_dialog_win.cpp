@@ -4,6 +4,7 @@
 // keeps no state of its own: values live in `comfort`, texts in the controls.
 #include "app/app_win.h"
 #include "app/comfort_case.h"
+#include "app/field_names_win.h"
 #include "app/field_text.h"
 #include "app/numtext.h"
 #include "app/resource.h"
@@ -42,6 +43,7 @@ INT_PTR CALLBACK calculator_dialog_proc(HWND dialog, UINT message, WPARAM wparam
   case WM_INITDIALOG:
     centre_window(dialog);
     show_all_values(dialog);
+    name_fields(dialog);
     // "Close" gets the focus through the dialog manager rather than by
     // returning TRUE: only then does it also become the default button, on
     // Wine as on Windows, so that Enter at once after opening presses it.

@@ -21,6 +21,7 @@ extern ComfortCase comfort;
 
 struct CaseField {
   int control_id;
+  int label_id; // its label, whose text is also the field's accessible name
   double ComfortCase::*member;
   double minimum; // inclusive; unused for results
   double maximum; // inclusive; unused for results

@@ -27,6 +27,15 @@ void finish_line(std::FILE *stream) {
   if (std::fclose(stream) != 0) report_write_failed = true;
 }
 
+// Throws away the keyboard and mouse input queued for this thread.
+void discard_queued_input() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+  }
+  while (PeekMessageA(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+  }
+}
+
 } // namespace
 
 void reset_report_file(const wchar_t *path) {
@@ -90,7 +99,12 @@ int16_t write_report(HWND owner, const ComfortCase &comfort_case) {
     copied = copy_text_to_clipboard(owner, text, static_cast<std::size_t>(length));
   }
   // The clipboard still holds an earlier case, which the user would paste
-  // as this one.
-  if (copied == copy_busy) info_message(owner, clipboard_busy_message);
+  // as this one. The keys and clicks made while the program waited for it
+  // were meant for the calculator, not for the warning: an Enter typed
+  // during the wait would close it, unseen, the moment it appeared.
+  if (copied == copy_busy) {
+    discard_queued_input();
+    info_message(owner, clipboard_busy_message);
+  }
   return copied >= 0 ? 0 : -1;
 }

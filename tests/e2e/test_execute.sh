@@ -10,7 +10,9 @@
 # (ソ is 0x83 0x5C, a backslash), it shows what was saved; Execute, while
 # another program holds the clipboard a moment, writes the report beside it,
 # header first, then copies it, "°" in the Unicode text. Close saves; no other
-# file appears.
+# file appears. Held past the wait, the clipboard brings a warning that an
+# Enter typed during the wait does not close. A screen reader hears each
+# field under its label's name, in that code page too.
 source "$(dirname "$0")/lib.sh"
 e2e_init "$1"
 
@@ -25,6 +27,20 @@ expect_soon "report" "$first" file_hex "$DIR/pmv_data.txt"
 expect_soon "clipboard" "$first" tool clipboard
 expect_file "$DIR/pmv_calc.ini" ""
 
+# Another program holds the clipboard past the program's wait. Enter on
+# Execute, and Enter again 0.3 s later, as when nothing seems to happen: the
+# warning stays until a key made after it appeared closes it.
+wait_for "the focus on Execute" focus_is $IDC_EXECUTE
+hold clipboard
+press Return
+sleep 0.3
+press Return
+wait_for "the busy warning" shown "$TITLE"
+sleep 1
+expect_eq "warning" "$(tool field "$TITLE" 65535)" "The clipboard is busy: this case was not copied!"
+press Return
+wait_for "the warning to close" gone "$TITLE"
+release
 wait_for "the focus on Execute" focus_is $IDC_EXECUTE
 press Return
 wait_for "the later report on the clipboard" eval '[[ $(tool clipboard) == $(report later | hex) ]]'
@@ -50,6 +66,16 @@ export LC_ALL=ja_JP.UTF-8 # code page 932, where the byte 0xB0 is a katakana sig
 mv "$DIR/pmv_calc.exe" "$DIR/ソフト.exe" && PROGRAM=$DIR/ソフト.exe
 calc_start
 expect_fields " 2.0" " 0.8" "25.0" "27.0" "0.10" "45.0" "-0.12" " 5.3"
+# As a screen reader asks: each field is named by its label, U+00B0 under
+# this code page too; role (editable text), value and state the system's.
+names=("Metabolic rate [met]" "Clothing [clo]" "Air temperature [°C]"
+  "Mean radiant temperature  [°C]" "Air velocity [m/s]" "Relative humidity [%]" PMV "PPD [%]")
+for id in $FIELDS; do
+  IFS='|' read -r name role value state <<<"$(tool access "$CAPTION" "$id")"
+  expect_eq "name of field $id" "$name" "${names[0]}" && names=("${names[@]:1}")
+  expect_eq "role and value of field $id" "$role $value" "2a $(tool field "$CAPTION" "$id")"
+  expect_eq "field $id unavailable" $((0x${state:-0} & 1)) $((id == IDC_PMV || id == IDC_PPD))
+done
 hold clipboard
 click $IDC_EXECUTE
 sleep 0.4 # while the program waits for the clipboard

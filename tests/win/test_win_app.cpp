@@ -2,7 +2,8 @@
 // report's clipboard block (four zero bytes, owner, freed when refused or not
 // locked), the report composed in memory, the memory message, the awaited
 // clipboard, the order of the reads, no profile call without a settings
-// file, and the dialog template's bytes.
+// file, a field's own answer to a screen reader when its name cannot be
+// given, and the dialog template's bytes.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -15,6 +16,7 @@
 
 #include "app/app_context.h"
 #include "app/app_win.h"
+#include "app/field_names_win.h"
 #include "app/resource.h"
 #include "tests/unit/support.h"
 #include "tests/win/support.h"
@@ -269,6 +271,76 @@ TEST_F(App, InputsAreReadInTheDialogsOrder) {
   const ImportPatch read("GetDlgItemTextA", recorded_read);
   EXPECT_EQ(read_all_inputs(owner, 0), 0);
   EXPECT_EQ(reads, (std::vector<int>{IDC_MET, IDC_CLO, IDC_TA, IDC_TR, IDC_VEL, IDC_RH}));
+}
+
+int library_loads;
+HMODULE WINAPI no_library(LPCWSTR) {
+  ++library_loads;
+  SetLastError(ERROR_MOD_NOT_FOUND);
+  return nullptr;
+}
+HRESULT WINAPI no_object(HWND, LONG, REFIID, void **object) {
+  *object = nullptr;
+  return E_OUTOFMEMORY;
+}
+LRESULT WINAPI no_answer(REFIID, WPARAM, LPUNKNOWN) { return E_OUTOFMEMORY; }
+int own_answers; // the field's own procedure, asked for its object
+LRESULT CALLBACK own_answer(HWND, UINT message, WPARAM, LPARAM) {
+  own_answers += message == WM_GETOBJECT;
+  return 0;
+}
+
+// Nothing is loaded before a screen reader asks. Without the library, or
+// when the system makes no object or cannot hand it over, the field's own
+// procedure answers, as it does for every object but the field's client
+// area. The name asked through IDispatch is the label's too, and COM, which
+// the request started, ends with the dialog.
+TEST_F(App, FieldAnswersItselfWhenItCannotBeNamed) {
+  const HWND field = CreateWindowA("EDIT", "", WS_CHILD, 0, 0, 50, 20, owner,
+                                   reinterpret_cast<HMENU>(IDC_MET), nullptr, nullptr);
+  CreateWindowA("STATIC", "Metabolic rate [met]", WS_CHILD, 0, 0, 50, 20, owner,
+                reinterpret_cast<HMENU>(IDC_LABEL_MET), nullptr, nullptr);
+  SetWindowLongPtrA(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(own_answer));
+  const auto ask = [field](LONG object) { return SendMessageA(field, WM_GETOBJECT, 0, object); };
+  {
+    const ImportPatch load("LoadLibraryW", no_library);
+    name_fields(owner);
+    EXPECT_EQ(library_loads, 0);
+    EXPECT_EQ(ask(OBJID_CLIENT), 0);
+    EXPECT_GT(library_loads, 0);
+  }
+  EXPECT_EQ(own_answers, 1);
+  ask(OBJID_WINDOW);
+  EXPECT_EQ(own_answers, 2);
+  // Answered, and let go, so that the next request makes a new object.
+  IAccessible *object = nullptr;
+  ObjectFromLresult(ask(OBJID_CLIENT), __uuidof(IAccessible), 0,
+                    reinterpret_cast<void **>(&object));
+  ASSERT_NE(object, nullptr);
+  VARIANT self, name;
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  VariantInit(&name);
+  DISPPARAMS child = {&self, nullptr, 1, 0};
+  object->Invoke(DISPID_ACC_NAME, IID_NULL, 0, DISPATCH_PROPERTYGET, &child, &name, nullptr,
+                 nullptr);
+  EXPECT_EQ(name.vt, VT_BSTR);
+  EXPECT_STREQ(name.vt == VT_BSTR ? name.bstrVal : L"", L"Metabolic rate [met]");
+  VariantClear(&name);
+  object->Release();
+  EXPECT_EQ(own_answers, 2);
+  const auto create = access_api.create_std_object;
+  access_api.create_std_object = no_object;
+  EXPECT_EQ(ask(OBJID_CLIENT), 0);
+  access_api.create_std_object = create;
+  const auto hand_over = access_api.lresult_from_object;
+  access_api.lresult_from_object = no_answer;
+  EXPECT_EQ(ask(OBJID_CLIENT), 0);
+  access_api.lresult_from_object = hand_over;
+  EXPECT_EQ(own_answers, 4);
+  end_field_names();
+  EXPECT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK) << "COM was not ended";
+  CoUninitialize();
 }
 
 int profile_calls;

@@ -5,10 +5,15 @@
 //   clipboard | unicode                  the CF_TEXT or CF_UNICODETEXT bytes as hex
 //   field | rect | settext CAPTION [ID] [TEXT]   (a message's text: ID 65535)
 //   focus CAPTION                        "ID START END" of the focused control
+//   access CAPTION ID                    "NAME|ROLE|VALUE|STATE" as a screen reader
+//                                        asks them (role, state in hex), UTF-8
 //   hold PATH|clipboard SIGNAL           holds the file open to read, shared with
 //                                        readers, or the clipboard open, until
 //                                        SIGNAL it made is deleted
 #include <windows.h>
+
+#include <ole2.h>
+#include <oleacc.h>
 
 #include <fcntl.h>
 #include <io.h>
@@ -48,6 +53,41 @@ int hold(const char *path, const char *signal) {
   return clipboard ? !CloseClipboard() : !CloseHandle(file);
 }
 
+void print_utf8(BSTR text) {
+  char bytes[512] = {};
+  if (text != nullptr)
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes, sizeof bytes - 1, nullptr, nullptr);
+  std::printf("%s", bytes);
+  SysFreeString(text);
+}
+
+// The control's object as a screen reader gets it: through the system,
+// which sends the control WM_GETOBJECT.
+int print_accessible(HWND control) {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  IAccessible *object = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
+                                        __uuidof(IAccessible), reinterpret_cast<void **>(&object))))
+    return 1;
+  VARIANT self, role, state;
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  VariantInit(&role);
+  VariantInit(&state);
+  BSTR name = nullptr, value = nullptr;
+  const bool answered =
+      SUCCEEDED(object->get_accName(self, &name)) && SUCCEEDED(object->get_accRole(self, &role)) &&
+      SUCCEEDED(object->get_accValue(self, &value)) &&
+      SUCCEEDED(object->get_accState(self, &state)) && role.vt == VT_I4 && state.vt == VT_I4;
+  print_utf8(name);
+  std::printf("|%lx|", answered ? role.lVal : 0L);
+  print_utf8(value);
+  std::printf("|%lx", answered ? state.lVal : 0L);
+  object->Release();
+  CoUninitialize();
+  return answered ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -75,6 +115,7 @@ int main(int argc, char **argv) {
     std::printf("%ld %ld %ld %ld", r.left, r.top, r.right, r.bottom);
     return 0;
   }
+  if (std::strcmp(command, "access") == 0) return print_accessible(control);
   if (std::strcmp(command, "focus") == 0) {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
