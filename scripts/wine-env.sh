@@ -1,26 +1,46 @@
-# Sourced by the scripts that run Windows code: which Windows build runs,
-# a private Wine prefix under the build folder, a private X display, and a
-# persistent wineserver.
-# shellcheck source=scripts/host.sh
-source "$(dirname "${BASH_SOURCE[0]}")/host.sh"
+# shellcheck shell=bash
+# Sourced by the scripts that run Windows code, and by setup.sh and test.sh
+# for the build choice alone: which Windows build runs, a private Wine prefix
+# under the build folder, a private X display, and a persistent wineserver.
 # The calculator's caption, with its two blanks, as its dialog template has it.
 PMV_CAPTION=$(sed -n 's/^CAPTION "\(.*\)"/\1/p' "$(dirname "${BASH_SOURCE[0]}")/../res/pmv_calc.rc")
 
-# The one choice between the 32-bit and the 64-bit build: the 32-bit one,
-# unless the caller exports WINE_BITS=64 or this host cannot run 32-bit
-# programs (scripts/host.sh). $1 names the Wine folder under build/; the
-# 64-bit build's has "64" appended. Sets and exports WINE_BITS (32 or 64),
-# WINDOWS_PRESET (the build's CMake preset), WINE_ROOT and Wine's own
-# variables.
-use_windows_build() { # wine folder
-  choose_windows_road
-  if [[ -z ${WINE_BITS:-} ]]; then
-    WINE_BITS=32
-    [[ $PMV_WINDOWS_ROAD == 64 ]] && WINE_BITS=64
+# Runs the smallest 32-bit Linux program there is, 93 bytes: an ELF header,
+# one segment, exit(0) through int 0x80. What the kernel does with it is the
+# answer, whatever is installed.
+host_runs_32bit() {
+  local probe status=0
+  probe=$(mktemp) || return 1
+  base64 -d >"$probe" <<<f0VMRgEBAQAAAAAAAAAAAAIAAwABAAAAVIAECDQAAAAAAAAAAAAAADQAIAABAAAAAAAAAAEAAAAAAAAAAIAECACABAhdAAAAXQAAAAUAAAAAEAAAuAEAAAAx282A
+  chmod +x "$probe"
+  "$probe" 2>/dev/null || status=$?
+  rm -f "$probe"
+  return "$status"
+}
+
+# The build choice, one variable: WINE_BITS=32, the 32-bit build under Wine,
+# or 64, the 64-bit build under wine64. Unset, 32 where this host runs 32-bit
+# programs, else 64: some x86-64 kernels refuse them all, and no 32-bit Wine
+# starts there. Exported, so that a child keeps it; WINE_WHY says why.
+choose_wine_bits() {
+  if [[ -n ${WINE_BITS:-} ]]; then
+    WINE_WHY="WINE_BITS=$WINE_BITS was asked for"
+  else
+    WINE_BITS=64 WINE_WHY="this host cannot run 32-bit programs"
+    host_runs_32bit && WINE_BITS=32 WINE_WHY="this host runs 32-bit programs"
+    echo "host: $WINE_WHY: WINE_BITS=$WINE_BITS"
   fi
+  [[ $WINE_BITS == 32 || $WINE_BITS == 64 ]] || { echo "WINE_BITS is 32 or 64" >&2 && return 1; }
+  export WINE_BITS
+}
+
+# The chosen build's CMake preset, WINDOWS_PRESET, and its Wine: WINE_ROOT
+# is build/$1, with "64" appended for the 64-bit build, and holds the prefix.
+use_windows_build() { # wine folder
+  choose_wine_bits || return 1
   WINDOWS_PRESET=windows-i686 WINE_ROOT=$PWD/build/$1
   [[ $WINE_BITS == 64 ]] && WINDOWS_PRESET=windows-x86_64 WINE_ROOT=$PWD/build/${1}64
-  export WINE_BITS WINDOWS_PRESET WINE_ROOT WINEPREFIX=$WINE_ROOT/prefix
+  export WINDOWS_PRESET WINE_ROOT WINEPREFIX=$WINE_ROOT/prefix
   # Wine reads Unix file names in the locale's character set and takes the
   # Windows code page from the locale: UTF-8 names and code page 1252 in
   # every run, whatever the caller's locale (a journey sets another one on
