@@ -21,11 +21,7 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
-if [[ $(id -u) -ne 0 ]]; then
-  SUDO=sudo
-else
-  SUDO=
-fi
+SUDO=''; [[ $(id -u) -eq 0 ]] || SUDO=sudo
 # A journey runs the program under a Japanese locale (code page 932).
 make_locale() {
   locale -a 2>/dev/null | grep -qx ja_JP.utf8 || $SUDO localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
