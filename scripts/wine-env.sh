@@ -13,7 +13,7 @@ TYPING_LIMIT=$(sed -n 's/.*field_typing_limit = \([0-9]*\);.*/\1/p' "$ROOT/app/f
 eval "$(sed -n 's/^#define \(IDC_[A-Z_]*\) \([0-9]*\)$/\1=\2/p' "$ROOT/app/resource.h")"
 FIELDS="$IDC_MET $IDC_CLO $IDC_TA $IDC_TR $IDC_VEL $IDC_RH $IDC_PMV $IDC_PPD"
 [[ -n $CAPTION && -n $TITLE && -n $TYPING_LIMIT && -n ${IDC_PPD:-} ]] ||
-  { echo "wine-env: the caption, title, typing limit or a control id is missing from the sources" >&2 && return 1; }
+  { echo "wine-env: a fact is missing from the sources" >&2 && return 1; }
 SCREEN_WIDTH=1024 SCREEN_HEIGHT=768 # the private display, and Wine's desktop on it
 WINE_PID=''
 
@@ -56,8 +56,7 @@ use_windows_build() { # wine folder
   # Windows code page from the locale: UTF-8 names and code page 1252 in
   # every run, whatever the caller's locale (a journey sets another one on
   # purpose).
-  export LC_ALL=C.UTF-8
-  export WINEDEBUG=-all
+  export LC_ALL=C.UTF-8 WINEDEBUG=-all
   # winedbg off: a crashing program ends at once instead of waiting in the
   # debugger until its test times out.
   export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
