@@ -27,7 +27,7 @@ computed() { [[ -s $dir/pmv_data.txt ]]; }
 wine_start "$dir/pmv_calc.exe" "$CAPTION" 60 && wait_until 20 focused ||
   { echo "screenshot: the calculator did not open" >&2 && exit 1; }
 type_inputs 1.2 0.5 22 22 0.1 50
-xdotool key Tab Return # after the sixth field comes "Execute"
+press Tab Return # after the sixth field comes "Execute"
 wait_until 20 computed || { echo "screenshot: Execute wrote no report" >&2 && exit 1; }
 
 # The picture is taken once two in a row agree: the dialog is painted.
