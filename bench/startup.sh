@@ -23,39 +23,29 @@ runs=${1:-20}
 source scripts/wine-env.sh
 use_windows_build bench-wine
 build_windows pmv_calc bench_empty_dialog bench_execute
-build_dir=$PWD/build/$WINDOWS_PRESET
+build_dir=$ROOT/build/$WINDOWS_PRESET
 start_private_display
 trap stop_private_display EXIT
 prepare_prefix
 
 folder="$WINEPREFIX/drive_c/bench"
 rm -rf "$folder"
-mkdir -p "$folder"
-cp "$build_dir/pmv_calc.exe" "$build_dir/bench-startup/bench_empty_dialog.exe" "$folder/"
-: >"$folder/pmv_calc.ini"
+program_folder "$folder" "$build_dir/pmv_calc.exe"
+cp "$build_dir/bench-startup/bench_empty_dialog.exe" "$folder/"
+empty_caption=$(sed -n 's/.*caption\[\] = L"\(.*\)";/\1/p' bench/startup_empty_dialog.cpp)
 
 (cd "$folder" && wine "$build_dir/bench-startup/bench_execute.exe")
 echo "  (goal: under 5 ms)"
 echo
 
-now_ms() { date +%s.%N; }
-
-# Milliseconds from launch to the window shown; Escape then ends the program.
+# Milliseconds from launch to the window shown, polled every 2 ms; Escape
+# then ends the program.
 time_start() { # program, caption
-  local t0 t1 pid
-  t0=$(now_ms)
-  (cd "$folder" && exec wine "$1") </dev/null >/dev/null 2>&1 &
-  pid=$!
-  until xdotool search --onlyvisible --name "^$2\$" >/dev/null 2>&1; do
-    sleep 0.002
-  done
-  t1=$(now_ms)
-  # Escape, until it has reached the dialog and ended the program.
-  while kill -0 "$pid" 2>/dev/null; do
-    xdotool key Escape
-    sleep 0.05
-  done
-  wait "$pid" || true
+  local t0 t1
+  t0=$(date +%s.%N)
+  POLL_SECONDS=0.002 wine_start "$folder/$1" "$2" 60 || { echo "bench: $1 did not open" >&2 && exit 1; }
+  t1=$(date +%s.%N)
+  wine_end 20 Escape || true
   echo "$t0 $t1" | awk '{ printf "%.1f\n", ($2 - $1) * 1000 }'
 }
 
@@ -73,11 +63,11 @@ calc_times=$(mktemp)
 empty_times=$(mktemp)
 # One start of each first, not counted: the first start loads Wine's files
 # into the page cache.
-time_start pmv_calc.exe "$PMV_CAPTION" >/dev/null
-time_start bench_empty_dialog.exe 'Empty dialog' >/dev/null
+time_start pmv_calc.exe "$CAPTION" >/dev/null
+time_start bench_empty_dialog.exe "$empty_caption" >/dev/null
 for _ in $(seq 1 "$runs"); do
-  time_start pmv_calc.exe "$PMV_CAPTION" >>"$calc_times"
-  time_start bench_empty_dialog.exe 'Empty dialog' >>"$empty_times"
+  time_start pmv_calc.exe "$CAPTION" >>"$calc_times"
+  time_start bench_empty_dialog.exe "$empty_caption" >>"$empty_times"
 done
 stats "pmv_calc" "$calc_times"
 stats "empty dialog" "$empty_times"

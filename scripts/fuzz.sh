@@ -15,7 +15,7 @@
 # failed check stops that target; the input is saved under
 # <build>/fuzz-crashes/<name>/ and the script exits non-zero.
 set -uo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 root=$(pwd)
 
 mode=${1:-}

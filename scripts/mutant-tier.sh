@@ -15,7 +15,7 @@
 # it from the root of a clone used for nothing else: mutate.py changes the
 # files in place, and each tier keeps its own build folder there.
 set -uo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 
 unit() { # build folder, cmake options...
   local dir=$1

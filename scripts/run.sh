@@ -1,40 +1,28 @@
 #!/usr/bin/env bash
-# Opens the calculator under Wine. Installs and builds what is missing, then
-# runs pmv_calc.exe from build/run/ (build/run64/ for the 64-bit build, see
-# scripts/wine-env.sh), where an empty pmv_calc.ini is placed beside it on
-# first use so that the last values persist from run to run (the program
-# never creates that file itself).
-#
-# With a display, the calculator opens on it and this script returns when it
-# is closed. Without one, it says so and hands over to scripts/screenshot.sh,
-# which opens the calculator in a private Xvfb, computes one case, saves a
-# picture of it in the run folder and closes it again.
+# Opens the calculator under Wine, after installing and building what is
+# missing, from build/run/ (build/run64/ for the 64-bit build), where the
+# last values persist from run to run. With a display, it opens there and
+# this returns when it is closed; without one, scripts/screenshot.sh saves
+# a picture of one case computed in a private Xvfb into that folder.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# A Wine prefix of its own, so that the user's ~/.wine stays untouched.
 # shellcheck source=scripts/wine-env.sh
 source scripts/wine-env.sh
-use_windows_build run-wine
-run_dir=$PWD/build/run${WINE_BITS#32} # build/run, or build/run64
+use_windows_build run-wine # a prefix of its own: the user's ~/.wine stays untouched
+run_dir=$ROOT/build/run${WINE_BITS#32}
 bash scripts/setup.sh
-mkdir -p "$run_dir"
 
-if [[ -z ${DISPLAY:-} ]] || ! xdpyinfo >/dev/null 2>&1; then
+if [[ -z ${DISPLAY:-} ]] || ! xdpyinfo_quiet; then
   echo "run: no display${DISPLAY:+ at $DISPLAY}: the calculator in a private Xvfb instead, for a picture"
+  mkdir -p "$run_dir"
   exec bash scripts/screenshot.sh "$run_dir/screenshot.png"
 fi
 
 echo "run: building pmv_calc.exe (only what is missing)"
 build_windows pmv_calc
-cmp -s "build/$WINDOWS_PRESET/pmv_calc.exe" "$run_dir/pmv_calc.exe" ||
-  cp "build/$WINDOWS_PRESET/pmv_calc.exe" "$run_dir/pmv_calc.exe"
-if [[ ! -e $run_dir/pmv_calc.ini ]]; then
-  : >"$run_dir/pmv_calc.ini"
-  echo "run: placed an empty pmv_calc.ini beside the program, so that Close keeps the values"
-fi
-
-prepare_run_prefix
+program_folder "$run_dir" "build/$WINDOWS_PRESET/pmv_calc.exe"
+prepare_prefix
 echo "run: opening the calculator on $DISPLAY from $run_dir"
 cd "$run_dir"
 exec wine pmv_calc.exe

@@ -14,38 +14,25 @@ source scripts/wine-env.sh
 use_windows_build run-wine
 bash scripts/setup.sh
 build_windows pmv_calc
-
-# A folder of its own with an empty settings file, so that the last values
-# of other runs do not show.
-dir=$PWD/build/screenshot
-rm -rf "$dir"
-mkdir -p "$dir"
-cp "build/$WINDOWS_PRESET/pmv_calc.exe" "$dir/"
-: >"$dir/pmv_calc.ini"
-
 start_private_display
 trap stop_private_display EXIT
-prepare_run_prefix
+prepare_prefix
 
-focused() { [[ $(xdotool getwindowfocus getwindowname 2>/dev/null) == "$PMV_CAPTION" ]]; }
+# A fresh folder, so that the last values of other runs do not show.
+dir=$ROOT/build/screenshot
+rm -rf "$dir"
+program_folder "$dir" "build/$WINDOWS_PRESET/pmv_calc.exe"
+focused() { [[ $(xdotool getwindowfocus 2>/dev/null) == "$(window_of "$CAPTION")" ]]; }
 computed() { [[ -s $dir/pmv_data.txt ]]; }
-
-(cd "$dir" && exec wine explorer /desktop=pmv_calc,1024x768 pmv_calc.exe) >/dev/null 2>&1 &
-wine_pid=$!
-wait_until 60 focused || { echo "screenshot: the calculator did not open" >&2 && exit 1; }
-
-# Tab leaves "Close" for the first field and selects its text; after the
-# sixth field comes "Execute".
-for value in 1.2 0.5 22 22 0.1 50; do
-  xdotool key Tab
-  xdotool type --delay 20 -- "$value"
-done
-xdotool key Tab Return
+wine_start "$dir/pmv_calc.exe" "$CAPTION" 60 && wait_until 20 focused ||
+  { echo "screenshot: the calculator did not open" >&2 && exit 1; }
+type_inputs 1.2 0.5 22 22 0.1 50
+press Tab Return # after the sixth field comes "Execute"
 wait_until 20 computed || { echo "screenshot: Execute wrote no report" >&2 && exit 1; }
 
 # The picture is taken once two in a row agree: the dialog is painted.
 # xwininfo, since xdotool counts the offset of Wine's desktop window twice.
-geometry=$(xwininfo -id "$(xdotool getwindowfocus)" |
+geometry=$(xwininfo -id "$(window_of "$CAPTION")" |
   awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
        /Width:/ { w = $NF } /Height:/ { h = $NF } END { print w "x" h "+" x "+" y }')
 shot() { import -window root -crop "$geometry" +repage -strip "png:$1"; }
@@ -56,7 +43,5 @@ for _ in $(seq 1 50); do
   mv "$dir/shot.png" "$dir/previous.png"
 done
 cp "$dir/shot.png" "$out"
-
-xdotool key Escape
-wait_until 20 eval '! kill -0 "$wine_pid" 2>/dev/null' || kill "$wine_pid" 2>/dev/null || true
+wine_end 20 Escape || true
 echo "screenshot: $out"

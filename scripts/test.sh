@@ -1,16 +1,16 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: natively and under ASan+UBSan,
 # both Windows builds under Wine (unit, Win32 and end-to-end tests; the
-# 32-bit one only where this host can run it, see scripts/host.sh), the
+# 32-bit one only where WINE_BITS is 32, see scripts/wine-env.sh), the
 # release ZIP with its check, and the fuzz targets' seeds and short runs.
 # The native, sanitizer and fuzz tiers are CMake workflow presets: each
 # configures, builds and runs its CTest entries. Exits non-zero on any
 # failure.
 set -uo pipefail
-cd "$(dirname "$0")/.."
-
-source scripts/host.sh
-choose_windows_road
+cd "$(dirname "$0")/.." || exit 1
+# shellcheck source=scripts/wine-env.sh
+source scripts/wine-env.sh
+choose_wine_bits || exit 1
 bash scripts/setup.sh || exit 1
 
 failures=0
@@ -33,8 +33,8 @@ step "native build and tests" cmake --workflow --preset native
 step "sanitizer build and tests" cmake --workflow --preset native-asan
 step "windows-i686 build" build windows-i686
 step "windows-x86_64 build" build windows-x86_64
-if [[ $PMV_WINDOWS_ROAD == both ]]; then
-  step "windows-i686 tests under Wine" env WINE_BITS=32 bash scripts/wine-tests.sh
+if [[ $WINE_BITS == 32 ]]; then
+  step "windows-i686 tests under Wine" bash scripts/wine-tests.sh
   tested="both Windows builds tested"
 else
   tested="the 64-bit Windows build tested alone"
@@ -45,7 +45,7 @@ step "fuzz build, seeds and short runs" cmake --workflow --preset fuzz
 
 echo
 printf '%s\n' "${summary[@]}"
-echo "windows: $tested: $PMV_WINDOWS_WHY"
+echo "windows: $tested: $WINE_WHY"
 passed=$((${#summary[@]} - failures))
 echo "steps: $passed passed, $failures failed"
 exit $((failures > 0))

@@ -5,7 +5,7 @@
 # WINE_BITS=32 or 64 names the build (scripts/wine-env.sh chooses otherwise).
 # The exit code is ctest's, so that mutate.py can use this as its test.
 set -uo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 # shellcheck source=scripts/wine-env.sh
 source scripts/wine-env.sh
 use_windows_build wine

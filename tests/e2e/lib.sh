@@ -1,21 +1,18 @@
+# shellcheck shell=bash
 # Shared by the end-to-end journeys: each runs the real pmv_calc.exe from a
 # fresh folder on the Wine prefix's drive C:, drives it with keys and clicks
 # (xdotool) and checks what a user sees or gets, read with e2e_tool.exe. Run
-# by scripts/wine-tests.sh; waits give up after E2E_TIMEOUT seconds.
+# by scripts/wine-tests.sh; waits give up after E2E_TIMEOUT seconds. What
+# the other Wine scripts share comes from scripts/wine-env.sh.
 set -uo pipefail
 shopt -s extglob
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-ROOT=$(realpath "$(dirname "${BASH_SOURCE[0]}")/../..")
 [[ -n ${WINE_ROOT:-} && -n ${DISPLAY:-} ]] || fail "run through scripts/wine-tests.sh"
-source "$ROOT/scripts/wine-env.sh" # the prefix, and wait_until
-# The control ids as the program has them, and the dialog's caption (two
-# blanks) from its template, whose bytes a test of their own holds.
-eval "$(sed -n 's/^#define \(IDC_[A-Z_]*\) \([0-9]*\)$/\1=\2/p' "$ROOT/app/resource.h")"
-CAPTION=$PMV_CAPTION
-TITLE='Vexlin PMV calculator' # every message box: one blank
-E2E_TIMEOUT=${E2E_TIMEOUT:-30} CALC_PID= HOLDER_PID= DONE=
+# shellcheck source=scripts/wine-env.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-env.sh" || exit 1
+E2E_TIMEOUT=${E2E_TIMEOUT:-30} HOLDER_PID='' DONE=''
 
 # $1: the path of pmv_calc.exe, as CTest passes it; $2: the name of its
 # folder, by default the journey's.
@@ -27,7 +24,8 @@ e2e_init() {
   local root_ini=$WINEPREFIX/drive_c/pmv_calc.ini
   [[ ! -e $root_ini ]] || { rm -r "$root_ini" && echo "removed a C:\\pmv_calc.ini left behind" >&2; }
   DIR="$WINEPREFIX/drive_c/e2e/${2:-$(basename "$0" .sh)}.$$"
-  rm -rf "$DIR" && mkdir -p "$DIR" && cp "$1" "$DIR/pmv_calc.exe"
+  # No settings file: each journey makes the one it needs.
+  rm -rf "$DIR" && program_folder "$DIR" "$1" && rm "$DIR/pmv_calc.ini" || fail "no folder $DIR"
   PROGRAM=$DIR/pmv_calc.exe
   ELSEWHERE=$(files_elsewhere)
   trap cleanup EXIT
@@ -63,7 +61,7 @@ e2e_done() { # pattern...
 
 cleanup() {
   local status=$?
-  [[ -n $CALC_PID ]] && kill "$CALC_PID" 2>/dev/null
+  wine_end 0 2>/dev/null
   [[ -n $HOLDER_PID ]] && kill "$HOLDER_PID" 2>/dev/null
   rm -rf "$DIR"
   # What a faulty program left in the Unix root, now that it has been seen.
@@ -74,7 +72,6 @@ cleanup() {
 wait_for() { wait_until "$E2E_TIMEOUT" "${@:2}" || fail "timed out waiting for $1"; }
 
 tool() { (cd "$DIR" && wine "$TOOL" "$@" 2>/dev/null); }
-shown() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
 gone() { ! shown "$1"; }
 output_is() { [[ $("${@:2}" 2>/dev/null) == "$1" ]]; } # text, command...
 field_is() { output_is "$2" tool field "$CAPTION" "$1"; }
@@ -83,23 +80,19 @@ focus_is() { # id [start end]
   got=$(tool focus "$CAPTION") || return 1
   [[ $got == "$*" || ($# == 1 && $got == "$1 "*) ]]
 }
-press() { xdotool key --clearmodifiers "$@"; }
 expect_eq() { [[ $2 == "$3" ]] || fail "$1: got [$2], expected [$3]"; }
 hex() { od -An -tx1 -v | tr -d ' \n'; }
 no_message() { gone "$TITLE" || fail "a message appeared: $(tool field "$TITLE" 65535)"; }
 
 calc_start() { # from its folder, until the dialog is up with the focus on "Close"
-  (cd "${PROGRAM%/*}" && exec wine "${PROGRAM##*/}") </dev/null >/dev/null 2>&1 &
-  CALC_PID=$!
-  wait_for "the calculator's window" shown "$CAPTION"
-  wait_for "the focus on Close" focus_is $IDC_CLOSE
+  wine_start "$PROGRAM" "$CAPTION" "$E2E_TIMEOUT" || fail "timed out waiting for the calculator's window"
+  wait_for "the focus on Close" focus_is "$IDC_CLOSE"
 }
 
 calc_finish() { # waits for the end without a message; exit code 0
-  wait_for "the program to end" eval '! kill -0 "$CALC_PID" 2>/dev/null || shown "$TITLE"'
+  wait_for "the program to end" eval 'ended || shown "$TITLE"'
   no_message
-  local code=0 && wait "$CALC_PID" || code=$?
-  CALC_PID=
+  local code=0 && wine_end 0 || code=$?
   expect_eq "exit code" "$code" 0
 }
 
@@ -111,21 +104,14 @@ rect() { # [id]: LEFT TOP RIGHT BOTTOM of the dialog or of one of its controls
 
 click() { rect "$1" && xdotool mousemove $(((LEFT + RIGHT) / 2)) $(((TOP + BOTTOM) / 2)) click 1; }
 
-tab_and_type() { # id text [key]: Tab (or the key) into the field, which selects its text,
-  press "${3:-Tab}" # and type over it
-  wait_for "the focus in field $1" focus_is "$1" 0 "$(tool field "$CAPTION" "$1" | wc -c)"
-  xdotool type --delay 20 -- "$2"
-  wait_for "\"$2\" in field $1" field_is "$1" "${2:0:16}" # the typing limit
-}
+# The checks of each step of the library's tab_and_type: the field has the
+# focus with its whole text selected; it shows what was typed, up to the limit.
+field_selected() { wait_for "field $1 selected" focus_is "$1" 0 "$(tool field "$CAPTION" "$1" | wc -c)"; }
+field_typed() { wait_for "\"$2\" in field $1" field_is "$1" "${2:0:$TYPING_LIMIT}"; }
 
-FIELDS="$IDC_MET $IDC_CLO $IDC_TA $IDC_TR $IDC_VEL $IDC_RH $IDC_PMV $IDC_PPD" # dialog order
-type_inputs() { # met clo ta tr vel rh, from the focus on "Close"
-  local id
-  for id in ${FIELDS% * *}; do tab_and_type $id "$1" && shift; done
-}
 expect_fields() { # texts of the eight fields
   local id
-  for id in $FIELDS; do expect_eq "field $id" "$(tool field "$CAPTION" $id)" "$1" && shift; done
+  for id in $FIELDS; do expect_eq "field $id" "$(tool field "$CAPTION" "$id")" "$1" && shift; done
 }
 
 # For what the program writes after it has shown the results: waits until
@@ -158,7 +144,7 @@ expect_refusal() { # message id
   expect_eq "message" "$(tool field "$TITLE" 65535)" "$1"
   press Return
   wait_for "the message to close" gone "$TITLE"
-  wait_for "field $2 selected" focus_is "$2" 0 "$(tool field "$CAPTION" "$2" | wc -c)"
+  field_selected "$2"
 }
 
 ini_of() { # Tr RH v met clo mrt pmv ppd: the settings as the program writes them

@@ -11,8 +11,9 @@ e2e_init "$1"
 calc_start
 expect_fields " 1.0" " 1.0" "24.5" "24.5" "0.08" "50.0" "0.00" "95.0"
 rect
-# Centred on the 1024 x 768 desktop, with 20 pixels kept free at the bottom.
-expect_eq "position" "$LEFT $TOP" "$(((1024 - RIGHT + LEFT) / 2)) $(((748 - BOTTOM + TOP) / 2))"
+# Centred on the desktop, with 20 pixels kept free at the bottom.
+expect_eq "position" "$LEFT $TOP" \
+  "$(((SCREEN_WIDTH - RIGHT + LEFT) / 2)) $(((SCREEN_HEIGHT - 20 - BOTTOM + TOP) / 2))"
 : >"$DIR/pmv_calc.ini"
 press Return
 calc_finish

@@ -1,9 +1,9 @@
 // The application's Win32 side where only a test in process sees it: the
 // report's clipboard block (four zero bytes, owner, freed when refused or not
 // locked), the report composed in memory, the memory message, the awaited
-// clipboard, the order of the reads, no profile call without a settings
-// file, a field's own answer to a screen reader when its name cannot be
-// given, and the dialog template's bytes.
+// clipboard, the typing limit, the order of the reads, no profile call
+// without a settings file, a field's own answer to a screen reader when its
+// name cannot be given, and the dialog template's bytes.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -255,6 +255,14 @@ TEST_F(App, RefusedInputBeepsOnlyWithItsMessage) {
   EXPECT_EQ(box_calls[0].text, "0.00 ... 2.00 !");
   EXPECT_EQ(box_calls[0].owner, owner); // the dialog, disabled while it is up
   EXPECT_EQ(box_calls[0].flags, static_cast<UINT>(MB_ICONINFORMATION));
+}
+
+// A field takes 16 characters from the keyboard, set where its value is shown.
+TEST_F(App, ShownFieldTakesSixteenTypedCharacters) {
+  const HWND field = CreateWindowA("EDIT", "", WS_CHILD, 0, 0, 50, 20, owner,
+                                   reinterpret_cast<HMENU>(IDC_TA), nullptr, nullptr);
+  show_value(owner, IDC_TA, 22.0, 4, 1);
+  EXPECT_EQ(SendMessageA(field, EM_GETLIMITTEXT, 0, 0), 16);
 }
 
 std::vector<int> reads;
