@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "dlglib/centre_position.h"
-#include "dlglib/message_template.h"
+#include "dlglib/own_box/message_template.h"
 #include "tests/unit/support.h"
 
 namespace {

@@ -2,8 +2,8 @@
 // from the bytes of its template: which buttons the flags ask for, their
 // captions, how wide the box is for its longest line, where the row of
 // buttons starts. Portable, so every rule is tested natively.
-#ifndef PMV_DLGLIB_MESSAGE_LAYOUT_H
-#define PMV_DLGLIB_MESSAGE_LAYOUT_H
+#ifndef PMV_DLGLIB_OWN_BOX_MESSAGE_LAYOUT_H
+#define PMV_DLGLIB_OWN_BOX_MESSAGE_LAYOUT_H
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 // Buttons, captions and width of the in-memory message box, by its rules.
 // The button set depends on the three lowest flag bits only, so
 // the abort/retry types fall back to the sets the library has captions for.
-#include "dlglib/message_layout.h"
+#include "dlglib/own_box/message_layout.h"
 
 #include <cstring>
 

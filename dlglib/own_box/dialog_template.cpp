@@ -3,7 +3,7 @@
 // host; the conversion writes its UTF-16 units in that order too.
 // Every length is checked against the buffer size before anything is
 // written: a long text is cut, a buffer without room is refused.
-#include "dlglib/dialog_template.h"
+#include "dlglib/own_box/dialog_template.h"
 
 #include <cstring>
 

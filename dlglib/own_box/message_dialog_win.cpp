@@ -5,7 +5,8 @@
 // of Cancel. The focus goes back after every box to the window that had it,
 // or to the owner when none had it (SetFocus(NULL) without an owner either).
 #include "dlglib/dlglib.h"
-#include "dlglib/message_template.h"
+#include "dlglib/own_box/own_box.h"
+#include "dlglib/own_box/message_template.h"
 
 int run_message_dialog(HWND owner, const char *text, UINT flags) {
   auto *buffer = static_cast<unsigned char *>(

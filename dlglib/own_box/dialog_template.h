@@ -28,8 +28,8 @@
 // zeros of the buffer, which the caller clears before the first write. Both
 // functions take the buffer size, count the terminator in, and cut a text
 // rather than write past it; the buffer must be aligned to 4 bytes.
-#ifndef PMV_DLGLIB_DIALOG_TEMPLATE_H
-#define PMV_DLGLIB_DIALOG_TEMPLATE_H
+#ifndef PMV_DLGLIB_OWN_BOX_DIALOG_TEMPLATE_H
+#define PMV_DLGLIB_OWN_BOX_DIALOG_TEMPLATE_H
 
 #include <cstdint>
 

@@ -3,11 +3,11 @@
 // message overrun it; here the room is shared out before anything
 // is written (see message_template.h), so the box always gets its buttons
 // and a text cut short still shows as a working box.
-#include "dlglib/message_template.h"
+#include "dlglib/own_box/message_template.h"
 
 #include <cstring>
 
-#include "dlglib/message_layout.h"
+#include "dlglib/own_box/message_layout.h"
 
 namespace {
 

@@ -2,12 +2,12 @@
 // run_message_dialog does before it runs the dialog, built portably into a
 // cleared buffer so that its bytes are tested natively; message_dialog_win.cpp
 // runs it.
-#ifndef PMV_DLGLIB_MESSAGE_TEMPLATE_H
-#define PMV_DLGLIB_MESSAGE_TEMPLATE_H
+#ifndef PMV_DLGLIB_OWN_BOX_MESSAGE_TEMPLATE_H
+#define PMV_DLGLIB_OWN_BOX_MESSAGE_TEMPLATE_H
 
 #include <cstdint>
 
-#include "dlglib/dialog_template.h"
+#include "dlglib/own_box/dialog_template.h"
 
 constexpr int message_template_size = 4000; // bytes of the template buffer
 constexpr int message_text_id = 100;        // the static text's control id
