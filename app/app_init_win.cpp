@@ -11,7 +11,7 @@
 #include <cstring>
 
 #include "app/app_context.h"
-#include "app/app_win.h"
+#include "app/app_init_win.h"
 #include "dlglib/dlglib.h"
 
 namespace {

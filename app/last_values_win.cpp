@@ -8,9 +8,11 @@
 // values are ASCII, and the service writes a file that is not Unicode
 // already in the ANSI code page, so the file's bytes are those the ANSI
 // calls would write.
+#include <windows.h>
+
 #include "app/app_context.h"
-#include "app/app_win.h"
 #include "app/last_values.h"
+#include "app/last_values_win.h"
 
 namespace {
 
