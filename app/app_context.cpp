@@ -10,8 +10,9 @@ AppContext app_context;
 
 namespace {
 
-// The directory is cut in a work copy of the path; at most 398 characters
-// of the source are looked at, by design.
+// The directory is cut in a bounded work copy of the path. 398 characters
+// are more than any path the platform gives (max_path), so the bound never
+// shortens a real path; it only keeps a longer text within the copy.
 constexpr std::size_t directory_work_size = 400;
 constexpr std::size_t directory_kept_chars = directory_work_size - 2;
 

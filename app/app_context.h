@@ -22,6 +22,9 @@ struct AppContext {
   char title[title_size];
   wchar_t program_dir[path_size];
   wchar_t settings_path[path_size];
+  // Always empty: nothing fills them. Searched after program_dir, each then
+  // gives the candidate "\pmv_calc.ini", the file in the root of the current
+  // drive; that is how the root is searched.
   wchar_t extra_dir1[path_size];
   wchar_t extra_dir2[path_size];
   // The module's name was too long to be a path: no folder is known, and
@@ -33,10 +36,6 @@ extern AppContext app_context;
 // The directory part of `src` (only the backslash separates), into `dst` of
 // path_size characters.
 void directory_of(wchar_t *dst, const wchar_t *src);
-
-// Searches program_dir, extra_dir1, extra_dir2 for `name`; 0 and the path in
-// `dst` (path_size characters) when found, -1 and the empty text otherwise.
-int16_t find_settings_file(wchar_t *dst, const wchar_t *name);
 
 // `dir`, `separator` and `name` into `dst` (path_size characters). False,
 // with `dst` the empty text, when the name would not fit the platform's

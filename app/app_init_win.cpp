@@ -3,15 +3,12 @@
 // the settings file "pmv_calc.ini" beside the program or in the root of the
 // current drive. The search itself is portable (app_context.cpp); only the
 // existence test and the module file name come from the platform here.
-//
-// The module file name is taken in UTF-16 and every file beside the program
-// is named in UTF-16 from it: its ANSI form may lack characters of the
-// folder's name, or hold a double-byte character whose second byte is the
-// backslash, and would then name no folder, or another one.
+// The module file name is taken in UTF-16, as every path of the program is
+// (app_context.h says why).
 #include <cstring>
 
 #include "app/app_context.h"
-#include "app/app_win.h"
+#include "app/app_init_win.h"
 #include "dlglib/dlglib.h"
 
 namespace {

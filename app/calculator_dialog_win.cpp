@@ -2,11 +2,13 @@
 // and checks the six inputs, runs the comfort model, and hands the case on to
 // the report ("Execute") and to the last-values file ("Close"). The dialog
 // keeps no state of its own: values live in `comfort`, texts in the controls.
-#include "app/app_win.h"
+#include "app/calculator_dialog_win.h"
 #include "app/comfort_case.h"
 #include "app/field_names_win.h"
 #include "app/field_text.h"
+#include "app/last_values_win.h"
 #include "app/numtext.h"
+#include "app/report_win.h"
 #include "app/resource.h"
 #include "dlglib/dlglib.h"
 #include "model/comfort_model.h"
@@ -17,7 +19,7 @@ namespace {
 constexpr INT_PTR dialog_end_code = 2;
 
 void execute_command(HWND dialog) {
-  const int16_t failed = read_all_inputs(dialog, 1);
+  const int16_t failed = read_all_inputs(dialog, read_with_messages);
   if (failed != 0) {
     select_field(dialog, failed);
     return;
@@ -31,7 +33,7 @@ void execute_command(HWND dialog) {
 
 void close_command(HWND dialog) {
   // Silent: a refused field keeps its earlier value, and that is saved.
-  read_all_inputs(dialog, 0);
+  read_all_inputs(dialog, read_silently);
   save_last_values();
   EndDialog(dialog, dialog_end_code);
 }

@@ -13,7 +13,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/app_win.h"
+#include "app/clipboard_win.h"
 #include "dlglib/dlglib.h"
 
 int copy_file_to_clipboard(HWND owner, const wchar_t *path) {

@@ -29,6 +29,7 @@ struct CaseField {
   const char *report_format;
   const char *ini_key;
   const char *ini_default;
+  int ini_place; // the key's place in the last-values file, which keeps its own order
 };
 
 // Dialog order: met, clo, ta, tr, vel, rh, pmv, ppd. The report prints the
@@ -37,7 +38,8 @@ constexpr int case_field_count = 8;
 constexpr int case_input_count = 6;
 extern const CaseField case_fields[case_field_count];
 
-// The last-values file keeps its own key order: indices into case_fields.
-extern const int ini_field_order[case_field_count];
+// The index into case_fields of the field whose key the last-values file
+// holds at `place` (0 to case_field_count - 1).
+int ini_field_at(int place);
 
 #endif

@@ -8,9 +8,11 @@
 // values are ASCII, and the service writes a file that is not Unicode
 // already in the ANSI code page, so the file's bytes are those the ANSI
 // calls would write.
+#include <windows.h>
+
 #include "app/app_context.h"
-#include "app/app_win.h"
 #include "app/last_values.h"
+#include "app/last_values_win.h"
 
 namespace {
 
@@ -37,7 +39,8 @@ void narrow(char *dst, const wchar_t *text, std::size_t size) {
 
 void load_last_values() {
   const wchar_t *file = app_context.settings_path;
-  for (const int field : ini_field_order) {
+  for (int place = 0; place < case_field_count; ++place) {
+    const int field = ini_field_at(place);
     const CaseField &f = case_fields[field];
     if (file[0] == L'\0') {
       apply_last_value(comfort, field, f.ini_default);
@@ -58,7 +61,8 @@ void load_last_values() {
 void save_last_values() {
   const wchar_t *file = app_context.settings_path;
   if (file[0] == L'\0') return;
-  for (const int field : ini_field_order) {
+  for (int place = 0; place < case_field_count; ++place) {
+    const int field = ini_field_at(place);
     const CaseField &f = case_fields[field];
     char text[last_value_size];
     format_last_value(text, comfort.*f.member);

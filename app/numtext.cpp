@@ -8,6 +8,10 @@
 
 namespace {
 
+// Holds every shortest form of a double: the longest, such as
+// "-2.2250738585072014e-308", is 24 characters.
+constexpr std::size_t shortest_text_size = 64;
+
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 // White space as isspace() sees it in the "C" locale.
@@ -22,6 +26,13 @@ int copy_out(char *dst, std::size_t size, const char *src, std::size_t len) {
   std::memcpy(dst, src, len);
   dst[len] = '\0';
   return static_cast<int>(len);
+}
+
+// The text of an infinity or a NaN; null for a finite value.
+const char *non_finite_text(double value) {
+  if (std::isnan(value)) return std::signbit(value) ? "-nan" : "nan";
+  if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
+  return nullptr;
 }
 
 } // namespace
@@ -103,16 +114,10 @@ bool read_number(const char *text, double *value, const char **end) {
 int format_fixed(char *dst, std::size_t size, double value, int width, int decimals) {
   if (size == 0) return -1;
   if (decimals < 0) decimals = 0;
-  if (decimals > 40) decimals = 40;
-  // The longest fixed text of a double: sign, 309 digits, point, decimals.
-  char text[400];
+  if (decimals > max_fixed_decimals) decimals = max_fixed_decimals;
+  char text[fixed_text_size];
   std::size_t len;
-  if (std::isnan(value)) {
-    const char *s = std::signbit(value) ? "-nan" : "nan";
-    len = std::strlen(s);
-    std::memcpy(text, s, len);
-  } else if (std::isinf(value)) {
-    const char *s = value < 0 ? "-inf" : "inf";
+  if (const char *s = non_finite_text(value)) {
     len = std::strlen(s);
     std::memcpy(text, s, len);
   } else {
@@ -139,10 +144,8 @@ int format_fixed(char *dst, std::size_t size, double value, int width, int decim
 
 int format_shortest(char *dst, std::size_t size, double value) {
   if (size == 0) return -1;
-  char text[64];
-  if (std::isnan(value))
-    return copy_out(dst, size, std::signbit(value) ? "-nan" : "nan", std::signbit(value) ? 4 : 3);
-  if (std::isinf(value)) return copy_out(dst, size, value < 0 ? "-inf" : "inf", value < 0 ? 4 : 3);
+  if (const char *s = non_finite_text(value)) return copy_out(dst, size, s, std::strlen(s));
+  char text[shortest_text_size];
   const std::to_chars_result r = std::to_chars(text, text + sizeof text, value);
   if (r.ec != std::errc()) {
     dst[0] = '\0';

@@ -41,8 +41,7 @@ int format_report_line_v(char *dst, std::size_t size, const char *format, va_lis
   std::size_t pos = 0;
   for (const char *p = format; *p != '\0';) {
     if (std::strncmp(p, value_conversion, value_conversion_length) == 0) {
-      // The longest fixed text of a double with two decimals is 313 characters.
-      char value[400];
+      char value[fixed_text_size];
       const int n = format_fixed(value, sizeof value, va_arg(args, double), 0, 2);
       put(dst, size, &pos, value, n > 0 ? static_cast<std::size_t>(n) : 0);
       p += value_conversion_length;

@@ -23,7 +23,7 @@ bool build_report_path(wchar_t *dst, const wchar_t *program_dir);
 
 // Expands `format` into `dst` (`size` bytes): every "%0.2lf" takes a double
 // from `args` and prints it with format_fixed (correctly rounded, point as
-// separator, "inf"/"nan" for the non-finite); everything else is copied.
+// separator); everything else is copied.
 // The text is cut to size - 1 characters if longer; returns its length.
 int format_report_line_v(char *dst, std::size_t size, const char *format, va_list args);
 int format_report_line(char *dst, std::size_t size, const char *format, ...);

@@ -11,8 +11,9 @@
 #include <cstdio>
 
 #include "app/app_context.h"
-#include "app/app_win.h"
+#include "app/clipboard_win.h"
 #include "app/report.h"
+#include "app/report_win.h"
 #include "dlglib/dlglib.h"
 
 bool report_started = false;

@@ -1,7 +1,8 @@
 // Runs the calculator: the last values first, so that the dialog shows them
 // when it opens, then the dialog itself until the user ends it.
-#include "app/app_win.h"
+#include "app/calculator_dialog_win.h"
 #include "app/field_names_win.h"
+#include "app/last_values_win.h"
 #include "app/resource.h"
 #include "dlglib/dlglib.h"
 

@@ -12,7 +12,8 @@
 #include <vector>
 
 #include "app/app_context.h"
-#include "app/app_win.h"
+#include "app/calculator_dialog_win.h"
+#include "app/last_values_win.h"
 #include "app/numtext.h"
 #include "app/resource.h"
 #include "dlglib/dlglib.h"

@@ -1,22 +1,11 @@
-# Cross build of the Windows program with MinGW-w64, 32-bit, win32 thread
-# model: the posix model links winpthreads, which imports GetTickCount64 and
-# so keeps the program from starting on Windows XP.
+# Cross build of the Windows program with MinGW-w64, 32-bit.
 # The emulator lets CTest run the test executables under Wine by target name.
-set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(MINGW_PREFIX i686-w64-mingw32)
-
-set(CMAKE_C_COMPILER ${MINGW_PREFIX}-gcc-win32)
-set(CMAKE_CXX_COMPILER ${MINGW_PREFIX}-g++-win32)
-set(CMAKE_RC_COMPILER ${MINGW_PREFIX}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/toolchain-mingw-common.cmake)
 
 # SSE2 doubles: no x87 extended precision, so results match the native build.
 set(CMAKE_C_FLAGS_INIT "-msse2 -mfpmath=sse")
 set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse")
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
 set(CMAKE_CROSSCOMPILING_EMULATOR wine)

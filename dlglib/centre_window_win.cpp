@@ -2,7 +2,9 @@
 // the calculator and the in-memory message box open where the user looks.
 // The arithmetic is in centre_position.cpp; this file only asks the platform
 // for the rectangles and the screen size and moves the window. Only the
-// answer of GetParent is checked, by design.
+// answer of GetParent is checked, since it chooses between owner and
+// screen: a failure of the other calls at worst leaves the dialog at
+// another place, where it works all the same and can be moved.
 #include "dlglib/centre_position.h"
 #include "dlglib/dlglib.h"
 

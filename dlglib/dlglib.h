@@ -1,7 +1,8 @@
 // The dialog support library: settings and the Windows-side helpers that the
 // application uses around its dialogs. Windows only; the portable pieces
-// live in their own headers (trim.h, centre_position.h, dialog_template.h,
-// message_layout.h, message_template.h).
+// live in their own headers (trim.h, centre_position.h). The in-memory
+// message box, which this program does not use, has a folder of its own:
+// own_box/.
 #ifndef PMV_DLGLIB_DLGLIB_H
 #define PMV_DLGLIB_DLGLIB_H
 
@@ -12,11 +13,13 @@
 struct DlgLibSettings {
   HINSTANCE instance;
   const char *title;         // not owned; the application points it at its title
-  unsigned char use_own_box; // 1: messages use the in-memory box
+  unsigned char use_own_box; // 1: messages use the in-memory box (own_box/)
 };
 extern DlgLibSettings dlglib_settings;
 
-// Drawing objects the library may cache; released once at the end.
+// Drawing objects the library may cache; released once at the end. Both
+// tables always stay empty: nothing in this program caches a drawing object,
+// and the release at the end is kept right for a caller that would.
 struct GdiCacheEntry {
   HGDIOBJ object;
   uint32_t extra;
@@ -37,13 +40,5 @@ void release_gdi_caches();
 // Message box service: the id of the button that closed the box.
 int message_box(HWND owner, const char *text, UINT flags);
 int info_message(HWND owner, const char *text);
-
-// The in-memory message box.
-int run_message_dialog(HWND owner, const char *text, UINT flags);
-INT_PTR CALLBACK message_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
-
-// ANSI text of the system code page to UTF-16LE, the AnsiToUtf16 of the
-// template writer (dialog_template.h) in the Windows build.
-int ansi_to_utf16(const char *text, int count, unsigned char *dest, int capacity);
 
 #endif

@@ -1,8 +1,8 @@
-// The library's two caches of drawing objects, released once when the
-// program ends. Nothing in this system fills them, but the release is kept
-// right for any caller: it deletes every non-null handle among the first
-// count entries (the count is read again before each entry) and leaves both
-// tables empty, so a second release finds nothing to delete.
+// The library's two caches of drawing objects (empty in this program, see
+// dlglib.h), released once when the program ends: the release deletes every
+// non-null handle among the first count entries (the count is read again
+// before each entry) and leaves both tables empty, so a second release finds
+// nothing to delete.
 #include "dlglib/dlglib.h"
 
 GdiCacheEntry gdi_cache1[gdi_cache_capacity];

@@ -5,6 +5,7 @@
 // back afterwards, because the box moves it and the caller (a dialog whose
 // field failed) expects it where it was.
 #include "dlglib/dlglib.h"
+#include "dlglib/own_box/own_box.h"
 
 int message_box(HWND owner, const char *text, UINT flags) {
   if (dlglib_settings.use_own_box == 1) return run_message_dialog(owner, text, flags);

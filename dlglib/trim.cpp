@@ -1,6 +1,8 @@
 // Trailing blanks are cut from every field before it is parsed, so that a
-// value typed with blanks after it reads like the value alone. The counter
-// is 16-bit by design; dialog texts are far shorter.
+// value typed with blanks after it reads like the value alone. The length
+// is a signed 16-bit value, as the program's small results are: dialog
+// texts are far shorter than INT16_MAX, and a longer text is cut where the
+// counter stops.
 #include "dlglib/trim.h"
 
 #include <cstdint>
@@ -22,7 +24,7 @@ int16_t trimmed_length(const char *text, int length) {
 
 int trim_trailing_blanks(char *text) {
   const std::size_t len = std::strlen(text);
-  const int16_t n = trimmed_length(text, static_cast<int>(len < 32767 ? len : 32767));
+  const int16_t n = trimmed_length(text, len < INT16_MAX ? static_cast<int>(len) : INT16_MAX);
   text[n] = '\0';
   return n;
 }

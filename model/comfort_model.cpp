@@ -1,3 +1,8 @@
+// The coefficients are those of ISO 7730:2005: equation (1) for PMV,
+// (2) for the clothing surface temperature, (3) for the convective heat
+// transfer coefficient, (4) for the clothing surface area factor, (5) for
+// PPD; the iteration, its start value, its tolerance and the vapour
+// pressure follow the computer program of Annex D.
 #include "model/comfort_model.h"
 
 #include <cmath>
@@ -11,11 +16,13 @@ constexpr double kelvin_offset = 273.15;
 // The clothing temperature is brought back to °C with 273, not 273.15: the
 // published worked cases depend on it.
 constexpr double tcl_kelvin_offset = 273.0;
-// The loop stops when successive estimates (K/100) differ by at most this.
+// The loop stops when successive estimates (K/100) differ by at most this
+// (Annex D).
 constexpr double tolerance = 0.00015;
 
 } // namespace
 
+// Annex D's fit for the saturation pressure over water.
 double sat_vapour_pressure(double t) { return std::exp(16.6536 - 4030.183 / (t + 235.0)); }
 
 double partial_vapour_pressure(double ta, double rh) {
@@ -35,15 +42,19 @@ int16_t calc_pmv_traced(double clo, double met, double wme, double ta, double tr
   const double m = watts_per_met * met;
   const double w = watts_per_met * wme;
   const double mw = m - w;
-  const double fcl = icl < 0.078 ? 1.00 + 1.29 * icl : 1.05 + 0.645 * icl;
-  const double hcf = 12.1 * std::sqrt(vel);
+  const double fcl = icl < 0.078 ? 1.00 + 1.29 * icl : 1.05 + 0.645 * icl; // (4)
+  const double hcf = 12.1 * std::sqrt(vel);                                // (3), forced
   const double taa = ta + kelvin_offset;
   const double tra = tr + kelvin_offset;
+  // Annex D's first estimate of the clothing temperature, K.
   const double tcla = taa + (35.5 - ta) / (3.5 * (6.45 * icl + 0.1));
 
-  // Terms of the clothing balance that depend neither on xf nor on hc, named
-  // after their place in xn = (fixed_terms + convection_air * hc
-  // - radiation_factor * xf^4) / (100 + convection_factor * hc).
+  // Equation (2) solved for the clothing temperature in K/100, as Annex D
+  // iterates it: xn = (fixed_terms + convection_air * hc - radiation_factor
+  // * xf^4) / (100 + convection_factor * hc). The terms that depend neither
+  // on xf nor on hc are named after their place in it. 3.96 is the
+  // radiation coefficient 3.96e-8 of (1) and (2) with temperatures in K/100;
+  // 308.7 is (2)'s 35.7 °C plus 273, and 0.028 its factor of M - W.
   const double tra100 = tra / 100.0;
   const double tra4 = (tra100 * tra100) * (tra100 * tra100);
   const double icl_fcl = icl * fcl;
@@ -58,7 +69,8 @@ int16_t calc_pmv_traced(double clo, double met, double wme, double ta, double tr
   int n = 0;
   for (;;) {
     xf = (xf + xn) / 2.0;
-    // Fourth root as two square roots: exact for 0 and cheaper than pow.
+    // (3), natural convection. Fourth root as two square roots: exact for 0
+    // and cheaper than pow.
     const double hcn = 2.38 * std::sqrt(std::sqrt(std::fabs(100.0 * xf - taa)));
     hc = hcf > hcn ? hcf : hcn;
     n = n + 1;
@@ -69,12 +81,14 @@ int16_t calc_pmv_traced(double clo, double met, double wme, double ta, double tr
       if (n == 1) *trace = PmvTrace{n, xf, hcn, hc, xn};
       trace->iterations = n;
     }
-    if (std::fabs(xn - xf) <= tolerance) break;
+    // Settling only in the last allowed iteration counts as a failure too.
     if (n >= pmv_max_iterations) return -1;
+    if (std::fabs(xn - xf) <= tolerance) break;
   }
-  // Settling only in the last allowed iteration counts as a failure too.
-  if (n >= pmv_max_iterations) return -1;
 
+  // The heat losses of equation (1), W/m², in its order: diffusion through
+  // the skin (its 3.05e-3 written 0.00305), sweating, latent and dry
+  // respiration, radiation, convection.
   const double tcl = 100.0 * xn - tcl_kelvin_offset;
   const double diffusion = 0.00305 * (5733.0 - 6.99 * mw - pa);
   const double sweating = mw > watts_per_met ? 0.42 * (mw - watts_per_met) : 0.0;
@@ -83,13 +97,14 @@ int16_t calc_pmv_traced(double clo, double met, double wme, double ta, double tr
   const double xn2 = xn * xn;
   const double radiation = 3.96 * fcl * (xn2 * xn2 - tra4);
   const double convection = fcl * hc * (tcl - ta);
-  const double ts = 0.303 * std::exp(-0.036 * m) + 0.028;
+  const double ts = 0.303 * std::exp(-0.036 * m) + 0.028; // (1), the thermal sensation factor
 
   pmv = ts *
         (mw - diffusion - sweating - latent_respiration - dry_respiration - radiation - convection);
   return 0;
 }
 
+// Equation (5).
 double calc_ppd(double pmv) {
   const double pmv2 = pmv * pmv;
   return 100.0 - 95.0 * std::exp(-0.03353 * pmv2 * pmv2 - 0.2179 * pmv2);

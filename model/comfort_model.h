@@ -21,14 +21,15 @@ double sat_vapour_pressure(double t);
 double partial_vapour_pressure(double ta, double rh);
 
 // 0 when PMV was written to `pmv`; -1 when the clothing temperature did not
-// settle within 149 iterations, and then `pmv` is left as it was.
+// settle before the last iteration allowed, and then `pmv` is left as it was.
 int16_t calc_pmv(double clo, double met, double wme, double ta, double tr, double vel, double rh,
                  double &pmv);
 
 // in: PMV. out: PPD, % (5 at PMV 0, never above 100).
 double calc_ppd(double pmv);
 
-// Most iterations the clothing-temperature loop may take.
+// Most iterations the clothing-temperature loop may take. A result must
+// settle in fewer: one that settles only in the last counts as a failure.
 constexpr int pmv_max_iterations = 150;
 
 // What the tests read of one PMV computation: the iterations taken and the

@@ -6,10 +6,12 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dlglib/centre_position.h"
-#include "dlglib/message_template.h"
+#include "dlglib/own_box/message_layout.h"
+#include "dlglib/own_box/message_template.h"
 #include "tests/unit/support.h"
 
 namespace {
@@ -54,6 +56,12 @@ TEST(Dlglib, MessageBoxTemplateBytes) {
     EXPECT_EQ(std::string(reinterpret_cast<char *>(buffer), expected.size() + 4),
               expected + std::string(4, '\0'));
   }
+}
+
+// A line of more than 32 characters widens the box, up to 200 units.
+TEST(Dlglib, MessageBoxWidth) {
+  for (const auto &[longest, width] : {std::pair{32, 120}, {33, 123}, {58, 198}, {59, 200}})
+    EXPECT_EQ(message_box_width(1, longest), width) << longest;
 }
 
 // The writers on their own refuse a buffer short by one byte, and cut a text

@@ -15,8 +15,12 @@
 #include <vector>
 
 #include "app/app_context.h"
-#include "app/app_win.h"
+#include "app/app_init_win.h"
+#include "app/calculator_dialog_win.h"
+#include "app/clipboard_win.h"
 #include "app/field_names_win.h"
+#include "app/last_values_win.h"
+#include "app/report_win.h"
 #include "app/resource.h"
 #include "tests/unit/support.h"
 #include "tests/win/support.h"
@@ -277,7 +281,7 @@ UINT WINAPI recorded_read(HWND, int id, LPSTR text, int size) {
 // first refused one in that order is the one whose message is shown.
 TEST_F(App, InputsAreReadInTheDialogsOrder) {
   const ImportPatch read("GetDlgItemTextA", recorded_read);
-  EXPECT_EQ(read_all_inputs(owner, 0), 0);
+  EXPECT_EQ(read_all_inputs(owner, read_silently), 0);
   EXPECT_EQ(reads, (std::vector<int>{IDC_MET, IDC_CLO, IDC_TA, IDC_TR, IDC_VEL, IDC_RH}));
 }
 

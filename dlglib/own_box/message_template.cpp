@@ -1,13 +1,13 @@
 // Assembles the in-memory message box template from its fixed values.
-// A buffer of 4000 bytes would let a 2000-character title and an uncut
-// message overrun it; here the room is shared out before anything
+// The template buffer would let a title of dialog_title_max_chars and an
+// uncut message overrun it; here the room is shared out before anything
 // is written (see message_template.h), so the box always gets its buttons
 // and a text cut short still shows as a working box.
-#include "dlglib/message_template.h"
+#include "dlglib/own_box/message_template.h"
 
 #include <cstring>
 
-#include "dlglib/message_layout.h"
+#include "dlglib/own_box/message_layout.h"
 
 namespace {
 
@@ -41,8 +41,8 @@ int build_message_template(unsigned char *buffer, int size, const char *title, c
                              6, 8, width - 12, 32, text, items_end, convert);
   const int row = button_row_start(width, count);
   for (int i = 0; i < count; ++i)
-    offset =
-        write_dialog_item(buffer, offset, button_class_atom, button_ids[i], message_button_style,
-                          row + 44 * i, 44, 40, 12, captions[i], size, convert);
+    offset = write_dialog_item(buffer, offset, button_class_atom, button_ids[i],
+                               message_button_style, row + button_step * i, button_row_top,
+                               button_width, button_height, captions[i], size, convert);
   return offset;
 }

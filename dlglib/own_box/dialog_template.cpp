@@ -3,7 +3,7 @@
 // host; the conversion writes its UTF-16 units in that order too.
 // Every length is checked against the buffer size before anything is
 // written: a long text is cut, a buffer without room is refused.
-#include "dlglib/dialog_template.h"
+#include "dlglib/own_box/dialog_template.h"
 
 #include <cstring>
 
@@ -18,6 +18,14 @@ void put16(unsigned char *p, int value) {
 void put32(unsigned char *p, uint32_t value) {
   for (int i = 0; i < 4; ++i)
     p[i] = static_cast<unsigned char>((value >> (8 * i)) & 0xFFu);
+}
+
+// Position and size, as the header and every item hold them.
+void put_rect(unsigned char *p, int x, int y, int cx, int cy) {
+  put16(p + 0, x);
+  put16(p + 2, y);
+  put16(p + 4, cx);
+  put16(p + 6, cy);
 }
 
 // Converts at most `max_chars` characters of `text` to UTF-16 at `at`
@@ -51,10 +59,7 @@ int write_dialog_header(unsigned char *buffer, uint32_t style, int items, int x,
   if (room > dialog_title_max_chars) room = dialog_title_max_chars;
   put32(buffer + 0, style);
   put16(buffer + 8, items);
-  put16(buffer + 10, x);
-  put16(buffer + 12, y);
-  put16(buffer + 14, cx);
-  put16(buffer + 16, cy);
+  put_rect(buffer + 10, x, y, cx, cy);
   put16(buffer + 18, 0); // no menu
   put16(buffer + 20, 0); // the platform's dialog class
   const int n = put_text(buffer + 22, title, room, convert);
@@ -69,10 +74,7 @@ int write_dialog_item(unsigned char *buffer, int offset, uint16_t class_atom, in
   if (start > size - dialog_item_fixed_size) return -1;
   unsigned char *item = buffer + start;
   put32(item + 0, style);
-  put16(item + 8, x);
-  put16(item + 10, y);
-  put16(item + 12, cx);
-  put16(item + 14, cy);
+  put_rect(item + 8, x, y, cx, cy);
   put16(item + 16, id);
   put16(item + 18, 0xFFFF);
   put16(item + 20, class_atom);

@@ -28,8 +28,8 @@
 // zeros of the buffer, which the caller clears before the first write. Both
 // functions take the buffer size, count the terminator in, and cut a text
 // rather than write past it; the buffer must be aligned to 4 bytes.
-#ifndef PMV_DLGLIB_DIALOG_TEMPLATE_H
-#define PMV_DLGLIB_DIALOG_TEMPLATE_H
+#ifndef PMV_DLGLIB_OWN_BOX_DIALOG_TEMPLATE_H
+#define PMV_DLGLIB_OWN_BOX_DIALOG_TEMPLATE_H
 
 #include <cstdint>
 
@@ -48,8 +48,8 @@ constexpr int dialog_title_max_chars = 2000;
 constexpr uint16_t static_class_atom = 0x0082;
 constexpr uint16_t button_class_atom = 0x0080;
 
-// Writes the header; the title is cut at 2000 characters and to what fits in
-// `size`. Returns the bytes the header takes (24 + 2n), or -1 without
+// Writes the header; the title is cut at dialog_title_max_chars and to what
+// fits in `size`. Returns the bytes the header takes (24 + 2n), or -1 without
 // writing anything when `size` has not room for a header with an empty title.
 int write_dialog_header(unsigned char *buffer, uint32_t style, int items, int x, int y, int cx,
                         int cy, const char *title, int size, AnsiToUtf16 convert);

@@ -1,7 +1,7 @@
 // Buttons, captions and width of the in-memory message box, by its rules.
 // The button set depends on the three lowest flag bits only, so
 // the abort/retry types fall back to the sets the library has captions for.
-#include "dlglib/message_layout.h"
+#include "dlglib/own_box/message_layout.h"
 
 #include <cstring>
 
@@ -17,6 +17,13 @@ const char captions[4][button_caption_size] = {"&Ok", "&Cancel", "&Yes", "&No"};
 constexpr int min_box_width = 120;
 constexpr int max_box_width = 200;
 constexpr int unwidened_line = 32; // counted characters that never widen the box
+// A longer line asks for width_per_char units a character and a margin,
+// up to the widest box, which a line of full_width_line characters reaches.
+constexpr int width_per_char = 3;
+constexpr int line_margin = 24;
+constexpr int full_width_line = (max_box_width - line_margin) / width_per_char + 1;
+
+int row_width(int buttons) { return button_step * buttons - button_gap; }
 
 void set_buttons(int count, int32_t a, int32_t b, int32_t c) {
   const int32_t ids[max_message_buttons] = {a, b, c};
@@ -66,17 +73,15 @@ int longest_line(const char *text) {
 }
 
 int message_box_width(int buttons, int longest) {
-  int width = 44 * buttons + 4;
+  int width = row_width(buttons) + 2 * button_gap;
   if (width < min_box_width) width = min_box_width;
   if (longest > unwidened_line) {
-    int candidate = longest <= max_box_width ? 3 * longest + 24 : max_box_width;
-    if (candidate > max_box_width) candidate = max_box_width;
+    // Tested before the product is formed, which a huge count would overflow.
+    const int candidate =
+        longest < full_width_line ? width_per_char * longest + line_margin : max_box_width;
     if (candidate > width) width = candidate;
   }
   return width;
 }
 
-int button_row_start(int width, int buttons) {
-  const int half_row = buttons == 3 ? 64 : buttons == 2 ? 42 : 20;
-  return width / 2 - half_row;
-}
+int button_row_start(int width, int buttons) { return width / 2 - row_width(buttons) / 2; }

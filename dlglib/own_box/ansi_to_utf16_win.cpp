@@ -4,7 +4,7 @@
 // page is UTF-8 any flag makes the call fail and the box blank. The template
 // writer gives a capacity of one unit per byte, which is always enough, and
 // takes the count returned.
-#include "dlglib/dlglib.h"
+#include "dlglib/own_box/own_box.h"
 
 int ansi_to_utf16(const char *text, int count, unsigned char *dest, int capacity) {
   if (count <= 0 || capacity <= 0) return 0;

@@ -2,13 +2,21 @@
 // from the bytes of its template: which buttons the flags ask for, their
 // captions, how wide the box is for its longest line, where the row of
 // buttons starts. Portable, so every rule is tested natively.
-#ifndef PMV_DLGLIB_MESSAGE_LAYOUT_H
-#define PMV_DLGLIB_MESSAGE_LAYOUT_H
+#ifndef PMV_DLGLIB_OWN_BOX_MESSAGE_LAYOUT_H
+#define PMV_DLGLIB_OWN_BOX_MESSAGE_LAYOUT_H
 
 #include <cstdint>
 
 constexpr int max_message_buttons = 3;
 constexpr int button_caption_size = 32; // bytes, with the NUL
+
+// The row of buttons, in dialog units: buttons 40 wide and 4 apart, so
+// each next button stands 44 further right; the row sits 44 from the top.
+constexpr int button_width = 40;
+constexpr int button_gap = 4;
+constexpr int button_step = button_width + button_gap;
+constexpr int button_height = 12;
+constexpr int button_row_top = 44;
 
 // The buttons of the box being built, left to right; written by
 // select_buttons, read by the dialog procedure when the box is created.
@@ -28,12 +36,13 @@ char *button_caption(int id, char *caption);
 // ends a line, line feeds and tabs neither count nor end one.
 int longest_line(const char *text);
 
-// Box width in dialog units: 120, or 136 for three buttons, widened to
+// Box width in dialog units: at least 120, and wide enough for the row of
+// buttons with a gap on either side (136 for three); widened to
 // 3 * longest + 24 (at most 200) for lines of more than 32 characters.
 int message_box_width(int buttons, int longest);
 
-// x of the leftmost button: the row of 40-unit buttons 4 units apart,
-// centred on a box of `width` units.
+// x of the leftmost button: the row of buttons centred on a box of `width`
+// units.
 int button_row_start(int width, int buttons);
 
 #endif

@@ -2,12 +2,12 @@
 // run_message_dialog does before it runs the dialog, built portably into a
 // cleared buffer so that its bytes are tested natively; message_dialog_win.cpp
 // runs it.
-#ifndef PMV_DLGLIB_MESSAGE_TEMPLATE_H
-#define PMV_DLGLIB_MESSAGE_TEMPLATE_H
+#ifndef PMV_DLGLIB_OWN_BOX_MESSAGE_TEMPLATE_H
+#define PMV_DLGLIB_OWN_BOX_MESSAGE_TEMPLATE_H
 
 #include <cstdint>
 
-#include "dlglib/dialog_template.h"
+#include "dlglib/own_box/dialog_template.h"
 
 constexpr int message_template_size = 4000; // bytes of the template buffer
 constexpr int message_text_id = 100;        // the static text's control id
@@ -20,10 +20,10 @@ constexpr uint32_t message_button_style = 0x50010000; // WS_CHILD|WS_VISIBLE|WS_
 // static text and the buttons into `buffer`, which must hold `size` cleared
 // bytes. Texts are bounded so that nothing is written past `size` and every
 // button is in the template: the buttons' room is set aside first; of the
-// rest the message keeps at least its first 1000 characters, the title gets
-// at most 2000 characters of what that leaves, and the message then takes
-// the remaining room. Returns the template's end offset, or -1 when `size`
-// has not room even for empty texts.
+// rest the message keeps at least its first message_text_kept_chars
+// characters, the title gets at most dialog_title_max_chars of what that
+// leaves, and the message then takes the remaining room. Returns the template's end offset, or -1
+// when `size` has not room even for empty texts.
 int build_message_template(unsigned char *buffer, int size, const char *title, const char *text,
                            uint32_t flags, AnsiToUtf16 convert);
 

@@ -5,8 +5,9 @@
 // 2) end the box with that id, whether or not such a button is shown; every
 // other command, 3, 4 and 5 included, leaves it open.
 #include "dlglib/dlglib.h"
-#include "dlglib/message_layout.h"
-#include "dlglib/message_template.h"
+#include "dlglib/own_box/own_box.h"
+#include "dlglib/own_box/message_layout.h"
+#include "dlglib/own_box/message_template.h"
 
 INT_PTR CALLBACK message_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
   switch (message) {
