@@ -4,8 +4,4 @@ set(CMAKE_SYSTEM_PROCESSOR i686)
 set(MINGW_PREFIX i686-w64-mingw32)
 include(${CMAKE_CURRENT_LIST_DIR}/toolchain-mingw-common.cmake)
 
-# SSE2 doubles: no x87 extended precision, so results match the native build.
-set(CMAKE_C_FLAGS_INIT "-msse2 -mfpmath=sse")
-set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse")
-
 set(CMAKE_CROSSCOMPILING_EMULATOR wine)
