@@ -4,9 +4,7 @@
 // Single-byte conversion stands in for MultiByteToWideChar.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
-#include <vector>
 
 #include "dlglib/centre_position.h"
 #include "dlglib/message_template.h"
@@ -54,24 +52,6 @@ TEST(Dlglib, MessageBoxTemplateBytes) {
     EXPECT_EQ(std::string(reinterpret_cast<char *>(buffer), expected.size() + 4),
               expected + std::string(4, '\0'));
   }
-}
-
-// The writers on their own refuse a buffer short by one byte, and cut a text
-// to the room there is.
-TEST(Dlglib, TemplateWriters) {
-  unsigned char b[64] = {};
-  const AnsiToUtf16 same = single_byte_to_utf16;
-  EXPECT_EQ(write_dialog_header(b, 1, 1, 0, 0, 0, 0, "title", 23, same), -1);
-  EXPECT_EQ(write_dialog_header(b, 1, 1, 0, 0, 0, 0, "title", 24, same), 24);
-  EXPECT_EQ(write_dialog_header(b, 1, 1, 0, 0, 0, 0, "title", 26, same), 26); // room for "t"
-  EXPECT_EQ(write_dialog_item(b, -1, 0x80, 1, 0, 0, 0, 0, 0, "x", 64, same), -1);
-  EXPECT_EQ(write_dialog_item(b, 32, 0x80, 1, 0, 0, 0, 0, 0, "", 57, same), -1);
-  EXPECT_EQ(write_dialog_item(b, 32, 0x80, 1, 0, 0, 0, 0, 0, "", 58, same), 58);
-  // A 3000-character title beside a long message keeps 957 characters.
-  std::vector<unsigned char> t(message_template_size);
-  build_message_template(t.data(), message_template_size, std::string(3000, 't').c_str(),
-                         std::string(5000, 'm').c_str(), 0, same);
-  EXPECT_EQ(std::count(t.begin(), t.end(), 't'), 957);
 }
 
 } // namespace
