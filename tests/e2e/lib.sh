@@ -33,14 +33,16 @@ e2e_init() {
   trap cleanup EXIT
 }
 
-# Every file of the prefix outside the program's folder, but the registry,
-# which Wine itself rewrites, and those in the Unix root, Wine's Z:\, where a
-# path beginning with "/" lands: with size and time.
+# Every folder and file (with size and time) of the prefix outside the
+# program's folder and of the Unix root, Wine's Z:\: not the registry, which
+# Wine rewrites and the program, importing no registry function, cannot; nor
+# what lies deeper in the Unix root, which other programs of the host change.
 files_elsewhere() {
   local p=$WINEPREFIX
-  { find "$p" -path "$DIR" -prune -o -type f ! -path "$p/system.reg" ! -path "$p/user.reg" \
-    ! -path "$p/userdef.reg" -printf '%p %s %T@\n'
-    find / -maxdepth 1 -type f -printf '%p %s %T@\n'; } 2>/dev/null | LC_ALL=C sort
+  { find "$p" -path "$DIR" -prune -o ! -path "$p/system.reg" ! -path "$p/user.reg" \
+    ! -path "$p/userdef.reg" \( -type d -printf '%p/\n' -o -printf '%p %s %T@\n' \)
+    find / -mindepth 1 -maxdepth 1 \( -type d -printf '%p/\n' -o -printf '%p %s %T@\n' \)
+  } 2>/dev/null | LC_ALL=C sort
 }
 
 nothing_written_elsewhere() {
@@ -88,8 +90,11 @@ expect_eq() { [[ $2 == "$3" ]] || fail "$1: got [$2], expected [$3]"; }
 hex() { od -An -tx1 -v | tr -d ' \n'; }
 no_message() { gone "$TITLE" || fail "a message appeared: $(tool field "$TITLE" 65535)"; }
 
-calc_start() { # from its folder, until the dialog is up with the focus on "Close"
-  (cd "${PROGRAM%/*}" && exec wine "${PROGRAM##*/}") </dev/null >/dev/null 2>&1 &
+calc_start() { # from its folder, or by its full name from the folder $START_IN, until the
+  # dialog is up with the focus on "Close"
+  local name=${PROGRAM##*/}
+  [[ -z ${START_IN:-} ]] || name=$PROGRAM
+  (cd "${START_IN:-${PROGRAM%/*}}" && exec wine "$name") </dev/null >/dev/null 2>&1 &
   CALC_PID=$!
   wait_for "the calculator's window" shown "$CAPTION"
   wait_for "the focus on Close" focus_is $IDC_CLOSE
@@ -165,9 +170,8 @@ ini_of() { # Tr RH v met clo mrt pmv ppd: the settings as the program writes the
   printf '[LASTVALUES]\\r\\nTr=%s\\r\\nRH=%s\\r\\nv=%s\\r\\nmet=%s\\r\\nclo=%s\\r\\nmrt=%s\\r\\npmv=%s\\r\\nppd=%s\\r\\n' "$@"
 }
 
-# Another program holds the file open for reading, or the clipboard open,
-# until `release`.
-hold() { # file | "clipboard"
+# Another program holds the clipboard open until `release`.
+hold() { # "clipboard"
   rm -f "$DIR/held"
   (cd "$DIR" && exec wine "$TOOL" hold "$1" held) </dev/null >/dev/null 2>&1 &
   HOLDER_PID=$!

@@ -7,10 +7,12 @@
 # message, for the first, that field selected, nothing computed or written,
 # the fields before it kept. "Close" saves up to its own first bad field, of
 # 16 typed characters. Started again under code page 932, renamed "ソフト.exe"
-# (ソ is 0x83 0x5C, a backslash), it shows what was saved; Execute, while
-# another program holds the clipboard a moment, writes the report beside it,
-# header first, then copies it, "°" in the Unicode text. Close saves; no other
-# file appears.
+# (ソ is 0x83 0x5C, a backslash), from another working folder, it shows what
+# was saved beside it. Execute while another program holds the clipboard past
+# the wait: the new results, then the busy message, the report beside the
+# program, header first. Execute while it is held a moment: the report copied,
+# "°" in the Unicode text, the dialog the clipboard's owner. Close saves beside
+# it; no other file appears, in the working folder neither.
 source "$(dirname "$0")/lib.sh"
 e2e_init "$1"
 
@@ -48,17 +50,28 @@ expect_file "$DIR/pmv_calc.ini" "$(ini_of 25.00 45.00 0.10 2.00 0.80 27.00 -0.12
 
 export LC_ALL=ja_JP.UTF-8 # code page 932, where the byte 0xB0 is a katakana sign
 mv "$DIR/pmv_calc.exe" "$DIR/ソフト.exe" && PROGRAM=$DIR/ソフト.exe
+mkdir "$DIR/start in" && START_IN=$DIR/start\ in # a shortcut's "Start in"
 calc_start
 expect_fields " 2.0" " 0.8" "25.0" "27.0" "0.10" "45.0" "-0.12" " 5.3"
 hold clipboard
 click $IDC_EXECUTE
+# The dialog answers no one while it waits for the clipboard: the results
+# can be read under the message, before the clipboard is let go.
+wait_for "the busy message" shown "$TITLE"
+expect_eq "PMV under the message" "$(tool field "$CAPTION" $IDC_PMV)" "1.42"
+press Return
+wait_for "the message to close" gone "$TITLE"
+release
+hold clipboard
+click $IDC_EXECUTE
 sleep 0.4 # while the program waits for the clipboard
 release
-wait_for "PMV" field_is $IDC_PMV "1.42"
-case=(2.00 0.80 25.00 27.00 0.10 45.00 1.42 46.50)
-expect_soon "report" "$(report "${case[@]}" | hex)" file_hex "$DIR/pmv_data.txt"
-expect_soon "plain text" "$(report "${case[@]}" | hex)" tool clipboard
-expect_eq "Unicode text" "$(tool unicode)" "$(report "${case[@]}" | iconv -f cp1252 -t utf-16le | hex)"
+case=(2.00 0.80 25.00 27.00 0.10 45.00 1.42 46.50) # its second report: the first was written
+expect_soon "report" "$(report "${case[@]}" later | hex)" file_hex "$DIR/pmv_data.txt"
+expect_soon "plain text" "$(report "${case[@]}" later | hex)" tool clipboard
+expect_eq "Unicode text" "$(tool unicode)" \
+  "$(report "${case[@]}" later | iconv -f cp1252 -t utf-16le | hex)"
+expect_eq "clipboard owner" "$(tool field -)" "$CAPTION"
 click $IDC_CLOSE
 calc_finish
 expect_file "$DIR/pmv_calc.ini" "$(ini_of 25.00 45.00 0.10 2.00 0.80 27.00 1.42 46.50)"
