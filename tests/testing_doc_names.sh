@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
 # Fails when docs/testing.md names a test that does not exist: a GoogleTest
-# Suite.Test (whatever the case of Test; a name whose second part is a file
-# extension is a file) that no TEST line in tests/unit/ or tests/win/
-# defines, or an e2e_<name> without its journey tests/e2e/test_<name>.sh. The
-# sources are read, not the executables, so that the native build checks the
-# names of the Windows-only tests too.
+# Suite.Test, Test in either case (Name.ext is a file), that no TEST line in
+# tests/unit/ or tests/win/ defines, or an e2e_<name> without its journey
+# tests/e2e/test_<name>.sh. The sources are read, not the executables, so
+# that the native build checks the names of the Windows-only tests too.
 cd "$(dirname "$0")/.."
 defined=$(sed -nE 's/^TEST(_F)?\((\w+), (\w+)\).*/\2.\3/p' tests/unit/*.cpp tests/win/*.cpp)
 status=0

@@ -90,11 +90,8 @@ expect_eq() { [[ $2 == "$3" ]] || fail "$1: got [$2], expected [$3]"; }
 hex() { od -An -tx1 -v | tr -d ' \n'; }
 no_message() { gone "$TITLE" || fail "a message appeared: $(tool field "$TITLE" 65535)"; }
 
-calc_start() { # from its folder, or by its full name from the folder $START_IN, until the
-  # dialog is up with the focus on "Close"
-  local name=${PROGRAM##*/}
-  [[ -z ${START_IN:-} ]] || name=$PROGRAM
-  (cd "${START_IN:-${PROGRAM%/*}}" && exec wine "$name") </dev/null >/dev/null 2>&1 &
+calc_start() { # from its folder, or from $START_IN, until the dialog is up with "Close" focused
+  (cd "${START_IN:-${PROGRAM%/*}}" && exec wine "${START_IN:+${PROGRAM%/*}/}${PROGRAM##*/}") </dev/null >/dev/null 2>&1 &
   CALC_PID=$!
   wait_for "the calculator's window" shown "$CAPTION"
   wait_for "the focus on Close" focus_is $IDC_CLOSE

@@ -21,8 +21,7 @@ inline ComfortCase example_case() {
   return c;
 }
 
-// A file of tests/data, which the build copies into the tests' working
-// folder, or another file the test reads; a missing one fails the test.
+// A file's bytes (the build copies tests/data into the working folder); a missing file fails.
 inline std::string data_file(const char *name) {
   std::ifstream in(name, std::ios::binary);
   if (!in) ADD_FAILURE() << "no file " << name;

@@ -1,14 +1,13 @@
 // The end-to-end tests' helper, run under Wine beside the calculator: reads
 // what X cannot show (control texts, the focus, the clipboard's exact bytes)
-// and plays another program. CAPTION is a top-level window's exact caption;
-// exit code 1 when the window, control or clipboard text is not there.
+// and plays another program. CAPTION is a top-level window's exact caption (-
+// for the clipboard's owner); exit code 1 when the window, control or
+// clipboard text is not there.
 //   clipboard | unicode                  the CF_TEXT or CF_UNICODETEXT bytes as hex
-//   field | rect | settext CAPTION [ID] [TEXT]   (a message's text: ID 65535;
-//                                        the clipboard's owner: CAPTION -)
+//   field | rect | settext CAPTION [ID] [TEXT]   (a message's text: ID 65535)
 //   focus CAPTION                        "ID START END" of the focused control
-//   hold clipboard SIGNAL                holds the clipboard open with a window
-//                                        of its own, as a program does, until
-//                                        SIGNAL it made is deleted
+//   hold clipboard SIGNAL                holds it open, with a window as programs
+//                                        do, until SIGNAL it made is deleted
 #include <windows.h>
 
 #include <fcntl.h>
