@@ -56,20 +56,19 @@ namespace {
 constexpr UINT text_code_page = 1252;
 
 // The NUL-terminated text of `block` as UTF-16 in a block of its own, or
-// null. Not a word to the user when there is no memory for it: the plain
-// text still goes on the clipboard.
+// null. Not a word to the user when there is no memory for it, or the
+// conversion fails: the plain text still goes on the clipboard, and a block
+// the conversion did not fill would paste whatever the memory held before.
 HGLOBAL unicode_copy(HGLOBAL block) {
   const auto *text = static_cast<const char *>(GlobalLock(block));
   if (text == nullptr) return nullptr;
   const int length = MultiByteToWideChar(text_code_page, 0, text, -1, nullptr, 0);
   HGLOBAL wide = GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(length) * sizeof(wchar_t));
   auto *w = wide != nullptr ? static_cast<wchar_t *>(GlobalLock(wide)) : nullptr;
-  if (w != nullptr) {
-    MultiByteToWideChar(text_code_page, 0, text, -1, w, length);
-    GlobalUnlock(wide);
-  } else if (wide != nullptr) {
-    wide = GlobalFree(wide);
-  }
+  const bool converted =
+      w != nullptr && MultiByteToWideChar(text_code_page, 0, text, -1, w, length) == length;
+  if (w != nullptr) GlobalUnlock(wide);
+  if (!converted && wide != nullptr) wide = GlobalFree(wide);
   GlobalUnlock(block);
   return wide;
 }

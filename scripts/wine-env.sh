@@ -172,9 +172,10 @@ press() { xdotool key --clearmodifiers "$@"; }
 window_of() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
 shown() { [[ -n $(window_of "$1") ]]; }
 
-# From the program's folder, as a user starts it; WINE_PID is the process.
-wine_start() { # program, caption, seconds to wait until it is shown
-  (cd "${1%/*}" && exec wine "${1##*/}") </dev/null >/dev/null 2>&1 &
+# From the program's folder, as a user starts it, or from the folder $4, as a
+# shortcut's "Start in" does; WINE_PID is the process.
+wine_start() { # program, caption, seconds to wait until it is shown [, folder]
+  (cd "${4:-${1%/*}}" && exec wine "${4:+${1%/*}/}${1##*/}") </dev/null >/dev/null 2>&1 &
   WINE_PID=$!
   wait_until "$3" shown "$2"
 }

@@ -31,14 +31,16 @@ e2e_init() {
   trap cleanup EXIT
 }
 
-# Every file of the prefix outside the program's folder, but the registry,
-# which Wine itself rewrites, and those in the Unix root, Wine's Z:\, where a
-# path beginning with "/" lands: with size and time.
+# Every folder and file (with size and time) of the prefix outside the
+# program's folder and of the Unix root, Wine's Z:\: not the registry, which
+# Wine rewrites and the program, importing no registry function, cannot; nor
+# what lies deeper in the Unix root, which other programs of the host change.
 files_elsewhere() {
   local p=$WINEPREFIX
-  { find "$p" -path "$DIR" -prune -o -type f ! -path "$p/system.reg" ! -path "$p/user.reg" \
-    ! -path "$p/userdef.reg" -printf '%p %s %T@\n'
-    find / -maxdepth 1 -type f -printf '%p %s %T@\n'; } 2>/dev/null | LC_ALL=C sort
+  { find "$p" -path "$DIR" -prune -o ! -path "$p/system.reg" ! -path "$p/user.reg" \
+    ! -path "$p/userdef.reg" \( -type d -printf '%p/\n' -o -printf '%p %s %T@\n' \)
+    find / -mindepth 1 -maxdepth 1 \( -type d -printf '%p/\n' -o -printf '%p %s %T@\n' \)
+  } 2>/dev/null | LC_ALL=C sort
 }
 
 nothing_written_elsewhere() {
@@ -84,8 +86,9 @@ expect_eq() { [[ $2 == "$3" ]] || fail "$1: got [$2], expected [$3]"; }
 hex() { od -An -tx1 -v | tr -d ' \n'; }
 no_message() { gone "$TITLE" || fail "a message appeared: $(tool field "$TITLE" 65535)"; }
 
-calc_start() { # from its folder, until the dialog is up with the focus on "Close"
-  wine_start "$PROGRAM" "$CAPTION" "$E2E_TIMEOUT" || fail "timed out waiting for the calculator's window"
+calc_start() { # from its folder, or from $START_IN, until the dialog is up with "Close" focused
+  wine_start "$PROGRAM" "$CAPTION" "$E2E_TIMEOUT" "${START_IN:-}" ||
+    fail "timed out waiting for the calculator's window"
   wait_for "the focus on Close" focus_is "$IDC_CLOSE"
 }
 
@@ -151,9 +154,8 @@ ini_of() { # Tr RH v met clo mrt pmv ppd: the settings as the program writes the
   printf '[LASTVALUES]\\r\\nTr=%s\\r\\nRH=%s\\r\\nv=%s\\r\\nmet=%s\\r\\nclo=%s\\r\\nmrt=%s\\r\\npmv=%s\\r\\nppd=%s\\r\\n' "$@"
 }
 
-# Another program holds the file open for reading, or the clipboard open,
-# until `release`.
-hold() { # file | "clipboard"
+# Another program holds the clipboard open until `release`.
+hold() { # "clipboard"
   rm -f "$DIR/held"
   (cd "$DIR" && exec wine "$TOOL" hold "$1" held) </dev/null >/dev/null 2>&1 &
   HOLDER_PID=$!

@@ -3,6 +3,8 @@
 #ifndef PMV_TESTS_UNIT_SUPPORT_H
 #define PMV_TESTS_UNIT_SUPPORT_H
 
+#include <gtest/gtest.h>
+
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -19,9 +21,10 @@ inline ComfortCase example_case() {
   return c;
 }
 
-// A file of tests/data, which the build copies into the tests' working folder.
+// A file's bytes (the build copies tests/data into the working folder); a missing file fails.
 inline std::string data_file(const char *name) {
   std::ifstream in(name, std::ios::binary);
+  if (!in) ADD_FAILURE() << "no file " << name;
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 

@@ -4,10 +4,8 @@
 // Single-byte conversion stands in for MultiByteToWideChar.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "dlglib/centre_position.h"
 #include "dlglib/own_box/message_layout.h"
@@ -62,24 +60,6 @@ TEST(Dlglib, MessageBoxTemplateBytes) {
 TEST(Dlglib, MessageBoxWidth) {
   for (const auto &[longest, width] : {std::pair{32, 120}, {33, 123}, {58, 198}, {59, 200}})
     EXPECT_EQ(message_box_width(1, longest), width) << longest;
-}
-
-// The writers on their own refuse a buffer short by one byte, and cut a text
-// to the room there is.
-TEST(Dlglib, TemplateWriters) {
-  unsigned char b[64] = {};
-  const AnsiToUtf16 same = single_byte_to_utf16;
-  EXPECT_EQ(write_dialog_header(b, 1, 1, 0, 0, 0, 0, "title", 23, same), -1);
-  EXPECT_EQ(write_dialog_header(b, 1, 1, 0, 0, 0, 0, "title", 24, same), 24);
-  EXPECT_EQ(write_dialog_header(b, 1, 1, 0, 0, 0, 0, "title", 26, same), 26); // room for "t"
-  EXPECT_EQ(write_dialog_item(b, -1, 0x80, 1, 0, 0, 0, 0, 0, "x", 64, same), -1);
-  EXPECT_EQ(write_dialog_item(b, 32, 0x80, 1, 0, 0, 0, 0, 0, "", 57, same), -1);
-  EXPECT_EQ(write_dialog_item(b, 32, 0x80, 1, 0, 0, 0, 0, 0, "", 58, same), 58);
-  // A 3000-character title beside a long message keeps 957 characters.
-  std::vector<unsigned char> t(message_template_size);
-  build_message_template(t.data(), message_template_size, std::string(3000, 't').c_str(),
-                         std::string(5000, 'm').c_str(), 0, same);
-  EXPECT_EQ(std::count(t.begin(), t.end(), 't'), 957);
 }
 
 } // namespace

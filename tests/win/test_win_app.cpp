@@ -1,14 +1,16 @@
 // The application's Win32 side where only a test in process sees it: the
-// report's clipboard block (four zero bytes, owner, freed when refused or not
-// locked), the report composed in memory, the memory message, the awaited
-// clipboard, the typing limit, the order of the reads, no profile call
-// without a settings file, a field's own answer to a screen reader when its
-// name cannot be given, and the dialog template's bytes.
+// report's clipboard blocks (four zero bytes, terminated in memory that
+// Windows does not clear, owner), the report composed in memory, the memory
+// message, the awaited clipboard, the typing limit, the order of the reads,
+// no profile call without a settings file, a field's own answer to a screen
+// reader when its name cannot be given, and the dialog template's bytes.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <cwchar>
 #include <string>
 #include <utility>
@@ -55,15 +57,45 @@ int WINAPI documented_mb_to_wc(UINT code_page, DWORD flags, LPCSTR text, int len
 std::vector<DWORD> slept; // what Sleep was asked for; it returns at once
 void WINAPI recorded_sleep(DWORD ms) { slept.push_back(ms); }
 
+// Windows does not clear a block allocated without GMEM_ZEROINIT (Wine mostly
+// does): junk in it, so that a text without its terminator shows.
+HGLOBAL WINAPI junk_alloc(UINT flags, SIZE_T size) {
+  static const auto real = real_function<decltype(GlobalAlloc)>("kernel32.dll", "GlobalAlloc");
+  const HGLOBAL block = real(flags, size);
+  void *memory = block != nullptr && (flags & GMEM_ZEROINIT) == 0 ? GlobalLock(block) : nullptr;
+  if (memory != nullptr) std::memset(memory, 0xA5, size);
+  if (memory != nullptr) GlobalUnlock(block);
+  return block;
+}
+
+// The Unicode text as the program hands it over, up to its terminator within
+// the block: the system would make one from the plain text in the same code
+// page here, and hide its absence.
+std::wstring placed_unicode;
+HANDLE WINAPI recorded_set(UINT format, HANDLE data) {
+  static const auto real =
+      real_function<decltype(SetClipboardData)>("user32.dll", "SetClipboardData");
+  if (format == CF_UNICODETEXT && data != nullptr) {
+    const auto *text = static_cast<const wchar_t *>(GlobalLock(data));
+    placed_unicode.assign(text, wcsnlen(text, GlobalSize(data) / sizeof(wchar_t)));
+    GlobalUnlock(data);
+  }
+  return real(format, data);
+}
+
 class App : public ::testing::Test {
 protected:
   void SetUp() override {
     app_init(GetModuleHandleA(nullptr));
+    // The program's folder is not the working folder (a shortcut's "Start in").
     char dir[path_size];
     GetCurrentDirectoryA(path_size, dir);
-    GetCurrentDirectoryW(path_size, app_context.program_dir);
-    report = std::string(dir) + "/pmv_data.txt";
+    folder = std::string(dir) + "\\program";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    std::copy(folder.c_str(), folder.c_str() + folder.size() + 1, app_context.program_dir);
+    report = folder + "/pmv_data.txt";
     remove_report(); // also what a run that crashed left behind
+    placed_unicode.clear();
     owner = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     report_started = false;
     box_calls.clear();
@@ -71,37 +103,24 @@ protected:
   void TearDown() override {
     DestroyWindow(owner);
     remove_report();
+    RemoveDirectoryA(folder.c_str());
   }
   void remove_report() {
     DeleteFileA(report.c_str());
     RemoveDirectoryA(report.c_str());
   }
-  std::string report;
+  std::string folder, report;
   HWND owner = nullptr;
   const ImportPatch boxes{"MessageBoxA", record_box};
   const ImportPatch opens{"_wfopen", documented_wfopen};
   const ImportPatch conversions{"MultiByteToWideChar", documented_mb_to_wc};
+  const ImportPatch fills{"GlobalAlloc", junk_alloc};
+  const ImportPatch sets{"SetClipboardData", recorded_set};
 };
-
-// The Unicode text as the program hands it over: the system would make one
-// from the plain text in the same code page here, and hide its absence.
-std::wstring placed_unicode;
-HANDLE WINAPI recorded_set(UINT format, HANDLE data) {
-  static const auto real =
-      real_function<decltype(SetClipboardData)>("user32.dll", "SetClipboardData");
-  if (format == CF_UNICODETEXT && data != nullptr) {
-    placed_unicode = static_cast<const wchar_t *>(GlobalLock(data));
-    GlobalUnlock(data);
-  }
-  return real(format, data);
-}
 
 TEST_F(App, ReportIsCopiedWithFourZeroBytesAndItsOwner) {
   const std::string expected = data_file("example_report.txt");
-  {
-    const ImportPatch set("SetClipboardData", recorded_set);
-    ASSERT_EQ(write_report(owner, example_case()), 0);
-  }
+  ASSERT_EQ(write_report(owner, example_case()), 0);
   bool zero_tail = false;
   EXPECT_EQ(clipboard_text(&zero_tail), expected);
   EXPECT_TRUE(zero_tail);
@@ -168,6 +187,8 @@ TEST_F(App, ReportThatCannotBeWrittenOrReadIsCopiedFromMemory) {
     EXPECT_EQ(write_report(owner, example_case()), 0);
   }
   EXPECT_EQ(clipboard_text(), "\r\n" + expected);
+  // The file keeps what was written before: the empty line, header, first input.
+  EXPECT_EQ(data_file(report.c_str()), "\r\n" + expected.substr(0, expected.find("Clothing")));
   EXPECT_TRUE(box_calls.empty());
 }
 
@@ -180,43 +201,45 @@ TEST_F(App, BusyClipboardIsAwaitedThenReported) {
       CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
   ASSERT_TRUE(OpenClipboard(other)); // another window has it open
   const ImportPatch sleeps("Sleep", recorded_sleep);
-  slept.clear();
   EXPECT_EQ(write_report(owner, example_case()), -1);
   EXPECT_EQ(slept, std::vector<DWORD>(20, 50));
   ASSERT_EQ(box_calls.size(), 1u);
   EXPECT_EQ(box_calls[0].text, "The clipboard is busy: this case was not copied!");
   EXPECT_EQ(box_calls[0].owner, owner);
   EXPECT_EQ(box_calls[0].flags, static_cast<UINT>(MB_ICONINFORMATION));
-  const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 8);
-  EXPECT_EQ(set_clipboard_text(owner, block), -1);
-  EXPECT_EQ(GlobalFlags(block), static_cast<UINT>(GMEM_INVALID_HANDLE));
   CloseClipboard();
   DestroyWindow(other);
   EXPECT_EQ(clipboard_text(), "old case");
 }
 
-HGLOBAL locked;
-LPVOID WINAPI lock_fails(HGLOBAL block) {
-  locked = block;
-  return nullptr;
-}
+LPVOID WINAPI lock_fails(HGLOBAL) { return nullptr; }
 
 int allocs;
 HGLOBAL WINAPI second_alloc_fails(UINT flags, SIZE_T size) {
-  static const auto real = real_function<decltype(GlobalAlloc)>("kernel32.dll", "GlobalAlloc");
-  return ++allocs == 2 ? nullptr : real(flags, size);
+  return ++allocs == 2 ? nullptr : junk_alloc(flags, size);
+}
+
+int WINAPI filling_fails(UINT code_page, DWORD flags, LPCSTR text, int length, LPWSTR dest,
+                         int capacity) {
+  return dest != nullptr ? 0 : documented_mb_to_wc(code_page, flags, text, length, dest, capacity);
 }
 
 // A block that cannot be locked is freed, and the user is told once, on the
 // way through the file as on the way from memory. Without memory for the
-// Unicode copy the plain text still goes on the clipboard, without a word.
+// Unicode copy, or when it cannot be converted, the plain text alone goes on
+// the clipboard, without a word.
 TEST_F(App, NoMemoryIsShownOnce) {
   {
     const ImportPatch alloc("GlobalAlloc", second_alloc_fails);
     EXPECT_EQ(write_report(owner, example_case()), 0);
   }
+  {
+    const ImportPatch conversion("MultiByteToWideChar", filling_fails);
+    EXPECT_EQ(write_report(owner, example_case()), 0);
+  }
   EXPECT_EQ(allocs, 2);
-  EXPECT_EQ(clipboard_text(), data_file("example_report.txt"));
+  EXPECT_EQ(placed_unicode, L"");
+  EXPECT_EQ(clipboard_text(), "\r\n" + data_file("example_report.txt"));
   EXPECT_TRUE(box_calls.empty());
   remove_report();
   for (const bool from_memory : {true, false}) {
@@ -227,7 +250,6 @@ TEST_F(App, NoMemoryIsShownOnce) {
       EXPECT_EQ(write_report(owner, example_case()), -1);
     }
     remove_report();
-    EXPECT_EQ(GlobalFlags(locked), static_cast<UINT>(GMEM_INVALID_HANDLE));
     ASSERT_EQ(box_calls.size(), 1u) << from_memory;
     EXPECT_EQ(box_calls[0].text, "Not enough memory!");
     EXPECT_EQ(box_calls[0].owner, nullptr);

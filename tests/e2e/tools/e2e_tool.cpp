@@ -1,15 +1,15 @@
 // The end-to-end tests' helper, run under Wine beside the calculator: reads
 // what X cannot show (control texts, the focus, the clipboard's exact bytes)
-// and plays another program. CAPTION is a top-level window's exact caption;
-// exit code 1 when the window, control or clipboard text is not there.
+// and plays another program. CAPTION is a top-level window's exact caption (-
+// for the clipboard's owner); exit code 1 when the window, control or
+// clipboard text is not there.
 //   clipboard | unicode                  the CF_TEXT or CF_UNICODETEXT bytes as hex
 //   field | rect | settext CAPTION [ID] [TEXT]   (a message's text: ID 65535)
 //   focus CAPTION                        "ID START END" of the focused control
 //   access CAPTION ID                    "NAME|ROLE|VALUE|STATE" as a screen reader
 //                                        asks them (role, state in hex), UTF-8
-//   hold PATH|clipboard SIGNAL           holds the file open to read, shared with
-//                                        readers, or the clipboard open, until
-//                                        SIGNAL it made is deleted
+//   hold clipboard SIGNAL                holds it open, with a window as programs
+//                                        do, until SIGNAL it made is deleted
 #include <windows.h>
 
 #include <ole2.h>
@@ -41,16 +41,14 @@ int print_clipboard(UINT format) {
   return p != nullptr ? 0 : 1;
 }
 
-int hold(const char *path, const char *signal) {
-  const bool clipboard = std::strcmp(path, "clipboard") == 0;
-  const HANDLE file = clipboard ? nullptr
-                                : CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                              OPEN_EXISTING, 0, nullptr);
-  if (clipboard ? !OpenClipboard(nullptr) : file == INVALID_HANDLE_VALUE) return 1;
+int hold_clipboard(const char *signal) {
+  if (!OpenClipboard(
+          CreateWindowA("STATIC", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr)))
+    return 1;
   CloseHandle(CreateFileA(signal, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
   for (int i = 0; i < 12000 && GetFileAttributesA(signal) != INVALID_FILE_ATTRIBUTES; ++i)
     Sleep(10);
-  return clipboard ? !CloseClipboard() : !CloseHandle(file);
+  return !CloseClipboard();
 }
 
 void print_utf8(BSTR text) {
@@ -94,9 +92,11 @@ int main(int argc, char **argv) {
   _setmode(_fileno(stdout), _O_BINARY); // line ends exactly as written
   if (argc == 2 && std::strcmp(argv[1], "clipboard") == 0) return print_clipboard(CF_TEXT);
   if (argc == 2 && std::strcmp(argv[1], "unicode") == 0) return print_clipboard(CF_UNICODETEXT);
-  if (argc == 4 && std::strcmp(argv[1], "hold") == 0) return hold(argv[2], argv[3]);
+  if (argc == 4 && std::strcmp(argv[1], "hold") == 0 && std::strcmp(argv[2], "clipboard") == 0)
+    return hold_clipboard(argv[3]);
   if (argc < 3) return 2;
-  const HWND window = FindWindowA(nullptr, argv[2]);
+  const HWND window =
+      std::strcmp(argv[2], "-") == 0 ? GetClipboardOwner() : FindWindowA(nullptr, argv[2]);
   const HWND control = argc > 3 ? GetDlgItem(window, std::atoi(argv[3])) : window;
   if (window == nullptr || control == nullptr) return 1;
   const char *command = argv[1];
