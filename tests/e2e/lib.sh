@@ -73,7 +73,19 @@ cleanup() {
 
 wait_for() { wait_until "$E2E_TIMEOUT" "${@:2}" || fail "timed out waiting for $1"; }
 
-tool() { (cd "$DIR" && wine "$TOOL" "$@" 2>/dev/null); }
+# e2e_tool.exe in the program's folder. It ends with 0, 1 or 2; any other
+# code is Wine failing to run it, which is said and tried once more.
+tool() {
+  local out code try err=/tmp/e2e_tool.$$.err
+  for try in 1 2; do
+    code=0 && out=$(cd "$DIR" && wine "$TOOL" "$@" 2>"$err") || code=$?
+    ((code <= 2)) && break
+    echo "e2e_tool $1 ended with $code (try $try): $(tail -n 2 "$err")" >&2
+  done
+  rm -f "$err"
+  printf '%s' "$out"
+  return "$code"
+}
 gone() { ! shown "$1"; }
 output_is() { [[ $("${@:2}" 2>/dev/null) == "$1" ]]; } # text, command...
 field_is() { output_is "$2" tool field "$CAPTION" "$1"; }
