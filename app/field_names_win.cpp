@@ -19,6 +19,7 @@
 #include "app/field_names_win.h"
 
 #include <cwchar>
+#include <iterator>
 
 #include "app/comfort_case.h"
 
@@ -98,7 +99,7 @@ struct NamedField final : IAccessible {
       // UTF-16, so the degree sign is U+00B0 whatever the code page.
       wchar_t text[128] = {};
       const HWND label = GetDlgItem(GetParent(field), label_id);
-      if (label != nullptr && GetWindowTextW(label, text, 128) > 0) {
+      if (label != nullptr && GetWindowTextW(label, text, static_cast<int>(std::size(text))) > 0) {
         *name = access_api.sys_alloc_string(text);
         return *name != nullptr ? S_OK : E_OUTOFMEMORY;
       }

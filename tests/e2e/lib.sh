@@ -167,15 +167,15 @@ ini_of() { # Tr RH v met clo mrt pmv ppd: the settings as the program writes the
 }
 
 # Another program holds the clipboard open until `release`.
-hold() { # "clipboard"
+hold_clipboard() {
   rm -f "$DIR/held"
-  (cd "$DIR" && exec wine "$TOOL" hold "$1" held) </dev/null >/dev/null 2>&1 &
+  (cd "$DIR" && exec wine "$TOOL" hold clipboard held) </dev/null >/dev/null 2>&1 &
   HOLDER_PID=$!
   wait_for "the other program to take hold" test -e "$DIR/held"
 }
 
 release() {
   rm -f "$DIR/held"
-  wait "$HOLDER_PID" || fail "the other program could not hold what it held"
+  wait "$HOLDER_PID" || fail "the other program could not hold the clipboard"
   HOLDER_PID=
 }

@@ -62,7 +62,7 @@ for id in $FIELDS; do
   expect_eq "role and value of field $id" "$role $value" "2a $(tool field "$CAPTION" "$id")"
   expect_eq "field $id unavailable" $((0x${state:-0} & 1)) $((id == IDC_PMV || id == IDC_PPD))
 done
-hold clipboard
+hold_clipboard
 click $IDC_EXECUTE
 sleep 0.3
 press Return # as when nothing seems to happen
@@ -75,7 +75,7 @@ expect_eq "PMV under the warning" "$(tool field "$CAPTION" $IDC_PMV)" "1.42"
 press Return
 wait_for "the warning to close" gone "$TITLE"
 release
-hold clipboard
+hold_clipboard
 click $IDC_EXECUTE
 sleep 0.4 # while the program waits for the clipboard
 release
